@@ -1,0 +1,201 @@
+#include "app/Poruka.h"
+
+#include "app/Clock.h"
+#include "app/Questions.h"
+#include "app/WindowIcon.h"
+#include "device/BoxLink.h"
+#include "device/CommPort.h"
+#include "files/CalibrationTables.h"
+#include "files/CustomizationFile.h"
+#include "render/SurfaceView.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+
+constexpr QRgb kYellow = qRgb(255, 255, 0);
+constexpr QRgb kCyan = qRgb(0, 255, 255);
+constexpr QRgb kGrey = qRgb(192, 192, 192);
+
+int FromTwips(int twips)
+{
+    return static_cast<int>(std::lround(twips / 15.0));
+}
+
+QRect TwipsRect(int left, int top, int width, int height)
+{
+    return QRect(FromTwips(left), FromTwips(top), FromTwips(width), FromTwips(height));
+}
+
+QFont WindowFont(double points, bool bold)
+{
+    QFont font(QStringLiteral("ＭＳ ゴシック"));
+    font.setPointSizeF(points);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+void Paint(QWidget* control, QRgb back)
+{
+    QPalette palette = control->palette();
+    const QColor colour = QColor::fromRgb(back);
+    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::Button, colour);
+    palette.setColor(QPalette::Base, colour);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    palette.setColor(QPalette::Text, Qt::black);
+    control->setPalette(palette);
+    control->setAutoFillBackground(true);
+}
+
+template <typename Control>
+Control* Place(QWidget* parent, Control* control, QRect where, QRgb back, QFont font)
+{
+    control->setParent(parent);
+    control->setGeometry(where);
+    control->setFont(font);
+    Paint(control, back);
+    return control;
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& caption, QRect where, QFont font)
+{
+    auto* label = Place(parent, new QLabel(caption), where, kYellow, font);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+Poruka::Poruka(PorukaEnvironment environment, QWidget* parent)
+    : QWidget(parent)
+    , m_environment(std::move(environment))
+{
+    if (!m_environment.clock)
+        m_environment.clock = std::make_unique<SystemClock>();
+    if (!m_environment.questions)
+        m_environment.questions = std::make_unique<MessageBoxQuestions>();
+    BuildControls();
+}
+
+Poruka::~Poruka() = default;
+
+void Poruka::BuildControls()
+{
+    setWindowTitle(QStringLiteral("温度と気圧"));
+    setWindowIcon(MakeWindowIcon());
+    setFixedSize(FromTwips(9675), FromTwips(6345));
+    setFont(WindowFont(12, false));
+    Paint(this, kGrey);
+
+    const QFont regular = WindowFont(12, false);
+    const QFont bold = WindowFont(12, true);
+    const QFont value = WindowFont(14.25, true);
+
+    // In tab order.
+    Owari = Place(this, new QPushButton(QStringLiteral("おわり")), TwipsRect(240, 5400, 1320, 700), kGrey, regular);
+    Setumei = Place(this, new QPushButton(QStringLiteral("せつめい")), TwipsRect(240, 2160, 1320, 700), kGrey, regular);
+    Settei = Place(this, new QPushButton(QStringLiteral("せってい")), TwipsRect(240, 2970, 1320, 700), kGrey, regular);
+    DataReset = Place(this, new QPushButton(QStringLiteral("リセット")), TwipsRect(240, 3780, 1320, 700), kGrey, regular);
+    Start = Place(this, new QPushButton(QString::fromUtf8(kStartCaption)), TwipsRect(240, 4590, 1320, 700), kGrey, regular);
+    Label3 = MakeLabel(this, QString(), TwipsRect(0, 1500, 1800, 390), regular);
+    Label4 = MakeLabel(this, QStringLiteral("℃"), TwipsRect(1320, 240, 480, 930), bold);
+    Text1 = Place(this, new QLineEdit(QStringLiteral("Text1")), TwipsRect(480, 195, 840, 450), kYellow, value);
+    Label2 = MakeLabel(this, QString(), TwipsRect(0, 0, 1800, 270), regular);
+    Label5 = MakeLabel(this, QStringLiteral("hPa"), TwipsRect(1320, 1080, 480, 420), bold);
+    Text2 = Place(this, new QPlainTextEdit(), TwipsRect(0, 1890, 1800, 2160), kCyan, regular);
+    Label6 = MakeLabel(this, QStringLiteral("気圧"), TwipsRect(0, 720, 480, 775), regular);
+    Text3 = Place(this, new QLineEdit(QStringLiteral("Text1")), TwipsRect(240, 1020, 1080, 480), kYellow, value);
+    Label7 = MakeLabel(this, QStringLiteral("温度"), TwipsRect(0, 270, 1320, 810), regular);
+    Picture1 = new SurfaceView(m_surface, this);
+    Picture1->setGeometry(TwipsRect(1800, 0, 7935, 6375));
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+
+    // Labels lie beneath the fields and buttons; the alert field covers the buttons it hides.
+    for (QLabel* label : {Label2, Label3, Label4, Label5, Label6, Label7})
+        label->lower();
+    Text2->raise();
+    Text2->setFrameShape(QFrame::Box);
+    for (QLineEdit* field : {Text1, Text3})
+        field->setFrame(true);
+
+    QWidget::setTabOrder(Owari, Setumei);
+    QWidget::setTabOrder(Setumei, Settei);
+    QWidget::setTabOrder(Settei, DataReset);
+    QWidget::setTabOrder(DataReset, Start);
+    QWidget::setTabOrder(Start, Text1);
+    QWidget::setTabOrder(Text1, Text2);
+    QWidget::setTabOrder(Text2, Text3);
+    QWidget::setTabOrder(Text3, Picture1);
+
+    Timer1 = new QTimer(this);
+    Timer2 = new QTimer(this);
+    Timer3 = new QTimer(this);
+    Timer5 = new QTimer(this);
+
+    connect(Owari, &QPushButton::clicked, this, &Poruka::Owari_Click);
+    connect(Setumei, &QPushButton::clicked, this, &Poruka::Setumei_Click);
+    connect(Settei, &QPushButton::clicked, this, &Poruka::Settei_Click);
+    connect(DataReset, &QPushButton::clicked, this, &Poruka::DataReset_Click);
+    connect(Start, &QPushButton::clicked, this, &Poruka::Start_Click);
+    connect(Timer1, &QTimer::timeout, this, &Poruka::Timer1_Timer);
+    connect(Timer2, &QTimer::timeout, this, &Poruka::Timer2_Timer);
+    connect(Timer3, &QTimer::timeout, this, &Poruka::Timer3_Timer);
+}
+
+void Poruka::Form_Load()
+{
+    StartUp();
+    Text2->setVisible(false);
+    DataReset->setVisible(false);
+    Owari->setFocus();
+    ShowDrawing();
+}
+
+void Poruka::StartUp()
+{
+    // Step 1: the arrays are sized with the state; start-up begins them at zero.
+    m_state = ProgramState{};
+    LoadCalibrationTables(m_state, m_surface, workingFolder());
+    LoadCustomizationFile(m_state, m_surface, workingFolder());
+    if (m_environment.port)
+        SetUpBoxLink(m_state, m_surface, *m_environment.port);
+    else
+        m_state.BoxMissing = -1;
+    if (m_state.BoxMissing != 0)
+        ShowNotConnected(m_surface);
+    Timer1Start();
+}
+
+bool Poruka::RunActive() const
+{
+    return Start->text() != QString::fromUtf8(kStartCaption);
+}
+
+void Poruka::endProgram()
+{
+    if (m_environment.endProgram)
+        m_environment.endProgram();
+}
+
+void Poruka::ShowDrawing()
+{
+    Picture1->update();
+}
+
+void Poruka::closeEvent(QCloseEvent* event)
+{
+    if (Form_Unload())
+        event->ignore();
+    else
+        event->accept();
+}

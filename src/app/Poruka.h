@@ -1,0 +1,117 @@
+#pragma once
+
+// The main window: the value fields, the status label, the buttons, the drawing surface and
+// the three timers. It owns the program state, the surface and the serial port.
+
+#include "app/Clock.h"
+#include "app/Questions.h"
+#include "base/ProgramState.h"
+#include "device/CommPort.h"
+#include "render/Surface.h"
+
+#include <QDir>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+
+class Fsettei;
+class SurfaceView;
+
+// What the window reaches outside itself; production and tests fill it differently.
+struct PorukaEnvironment {
+    std::unique_ptr<CommPort> port;
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<Questions> questions;
+    QDir workingFolder = QDir::current();
+    std::function<void()> endProgram;   // ends the program at once (exit, confirmed close)
+};
+
+class Poruka : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr const char* kStartCaption = "スタート";
+    static constexpr const char* kStopCaption = "ストップ";
+
+    explicit Poruka(PorukaEnvironment environment, QWidget* parent = nullptr);
+    ~Poruka() override;
+
+    // Load: runs the start-up sequence, then hides the alert field and the reset button.
+    void Form_Load();
+    void StartUp();
+
+    // Live readout.
+    void Timer1Start();
+    void Timer1_Timer();
+    void RedrawInstruments();
+
+    // Recording run.
+    void Start_Click();
+    void Timer2_Timer();
+    void Timer3_Timer();
+
+    // Secondary commands.
+    void Settei_Click();
+    void Setumei_Click();
+    void DataReset_Click();
+    void Owari_Click();
+    bool Form_Unload();   // true = cancel the close
+
+    bool RunActive() const;   // a run is active exactly when Start's caption is not "スタート"
+
+    ProgramState& state() { return m_state; }
+    Surface& surface() { return m_surface; }
+    CommPort& port() { return *m_environment.port; }
+    Clock& clock() { return *m_environment.clock; }
+    Questions& questions() { return *m_environment.questions; }
+    const QDir& workingFolder() const { return m_environment.workingFolder; }
+    Fsettei* settingsWindow() const;
+    void endProgram();
+
+    // Repaints the surface view after a handler has drawn.
+    void ShowDrawing();
+
+    // Controls, named as the program's procedures name them.
+    QPushButton* Owari = nullptr;
+    QPushButton* Setumei = nullptr;
+    QPushButton* Settei = nullptr;
+    QPushButton* DataReset = nullptr;
+    QPushButton* Start = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QPlainTextEdit* Text2 = nullptr;
+    QLineEdit* Text3 = nullptr;
+    SurfaceView* Picture1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QTimer* Timer3 = nullptr;
+    QTimer* Timer5 = nullptr;   // present in the window, never started
+
+    int16_t ReadStep = 0;   // ticks since the last completed pressure step
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildControls();
+    void CheckAlerts();
+
+    PorukaEnvironment m_environment;
+    ProgramState m_state;
+    Surface m_surface;
+    QPointer<Fsettei> m_settings;
+
+    friend class Fsettei;
+};

@@ -1,0 +1,16 @@
+#include "app/Questions.h"
+
+#include <QMessageBox>
+
+bool MessageBoxQuestions::AskYesNo(QWidget* parent, const QString& message, const QString& title)
+{
+    return QMessageBox::question(parent, title, message, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes)
+        == QMessageBox::Yes;
+}
+
+void MessageBoxQuestions::ShowMessage(QWidget* parent, const QString& message, const QString& title)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, message, QMessageBox::Ok, parent);
+    box.exec();
+}

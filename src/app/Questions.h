@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The program's questions to the user: Yes/No with Yes as the default, and an OK-only text.
+class Questions {
+public:
+    virtual ~Questions() = default;
+    virtual bool AskYesNo(QWidget* parent, const QString& message, const QString& title) = 0;
+    virtual void ShowMessage(QWidget* parent, const QString& message, const QString& title) = 0;
+};
+
+class MessageBoxQuestions final : public Questions {
+public:
+    bool AskYesNo(QWidget* parent, const QString& message, const QString& title) override;
+    void ShowMessage(QWidget* parent, const QString& message, const QString& title) override;
+};

@@ -1,0 +1,48 @@
+#include "base/DateTime.h"
+
+#include <cmath>
+
+namespace {
+
+const QDate kDayZero(1899, 12, 30);
+constexpr qint64 kSecondsPerDay = 86400;
+
+// Whole seconds since day zero; rounding to the second keeps 9:20 + 10 hours at 19:20 exactly.
+qint64 SecondsSinceDayZero(double value)
+{
+    if (!std::isfinite(value))
+        return 0;
+    // Far beyond any real calendar date the value is held to about ±10,000 years.
+    constexpr double kLimit = 3650000.0;
+    value = std::fmax(-kLimit, std::fmin(kLimit, value));
+    return std::llround(value * kSecondsPerDay);
+}
+
+} // namespace
+
+double DateTimeValue(const QDateTime& moment)
+{
+    const QDateTime local = moment.toLocalTime();
+    const qint64 days = kDayZero.daysTo(local.date());
+    const double dayFraction = local.time().msecsSinceStartOfDay() / (kSecondsPerDay * 1000.0);
+    return static_cast<double>(days) + dayFraction;
+}
+
+QDateTime DateTimeFromValue(double value)
+{
+    const qint64 seconds = SecondsSinceDayZero(value);
+    const qint64 days = seconds >= 0 ? seconds / kSecondsPerDay
+                                     : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
+    const qint64 secondOfDay = seconds - days * kSecondsPerDay;
+    return QDateTime(kDayZero.addDays(days), QTime(0, 0).addSecs(static_cast<int>(secondOfDay)));
+}
+
+int DayOfMonth(double value)
+{
+    return DateTimeFromValue(value).date().day();
+}
+
+int HourOfDay(double value)
+{
+    return DateTimeFromValue(value).time().hour();
+}

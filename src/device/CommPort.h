@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <cstdint>
+
+// The serial link to the box, as the program uses it: open a numbered port at 9600 8N1,
+// write single bytes without waiting, and take whatever has arrived without waiting.
+class CommPort {
+public:
+    virtual ~CommPort() = default;
+
+    virtual bool Open(int16_t portNumber) = 0;   // false when the port cannot be opened
+    virtual bool IsOpen() const = 0;
+    virtual void Write(uint8_t byte) = 0;        // queues the byte; never blocks
+    virtual QByteArray ReadAvailable() = 0;      // all bytes received since the last read
+    // Start-up probe only: waits at most maxMilliseconds for wantedBytes bytes in all and
+    // returns what arrived by then.
+    virtual QByteArray WaitForReply(int maxMilliseconds, qsizetype wantedBytes) = 0;
+};

@@ -1,0 +1,54 @@
+#pragma once
+
+// The drawing surface: one raster image of the main window's picture area and one pen.
+// Every coordinate is mapped to a whole pixel the same way (round half up) before drawing,
+// so lines, boxes and points agree; a line paints both of its end pixels and a box both corners.
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPointF>
+#include <QRgb>
+#include <QString>
+
+class Surface {
+public:
+    static constexpr int kWidth = 529;    // 7935 twips
+    static constexpr int kHeight = 425;   // 6375 twips
+    static constexpr QRgb kBackground = qRgb(192, 192, 192);
+
+    Surface();
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+
+    // The operations the pictures are drawn with; each takes its colour explicitly.
+    void Line(float x1, float y1, float x2, float y2, QRgb colour);
+    void LineTo(float dx, float dy, QRgb colour);            // from the pen, relative
+    void Box(float x1, float y1, float x2, float y2, QRgb colour);
+    void FilledBox(float x1, float y1, float x2, float y2, QRgb colour);
+    void Point(float x, float y, QRgb colour);
+    void PointRelative(float dx, float dy, QRgb colour);
+    void Circle(float cx, float cy, float radius, QRgb colour);
+    // Writes a start-up text line at the pen in the surface font, black; the pen moves to the
+    // left edge of the next line. An empty text writes nothing but still moves the pen.
+    void PrintLine(const QString& text);
+
+    QPointF pen() const { return m_pen; }
+    void setPen(QPointF pen) { m_pen = pen; }
+
+    // The picture as it stands; finishes any pending painting first.
+    const QImage& image();
+    QRgb pixel(int x, int y);   // for tests and export: the colour at a pixel
+
+    static QFont surfaceFont();
+    static int PixelOf(float coordinate);   // round half up
+
+private:
+    QPainter& painter();
+
+    QImage m_image;
+    QPainter m_painter;
+    QPointF m_pen{0, 0};
+    QFont m_font;
+    int m_lineHeight;
+};

@@ -1,0 +1,114 @@
+#pragma once
+
+// Stand-ins for the world outside the program: a scripted serial port, a settable clock and
+// scripted answers to the program's questions.
+
+#include "app/Clock.h"
+#include "app/Poruka.h"
+#include "app/Questions.h"
+#include "device/CommPort.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+class FakeCommPort final : public CommPort {
+public:
+    bool Open(int16_t portNumber) override
+    {
+        openedPort = portNumber;
+        open = canOpen;
+        return open;
+    }
+    bool IsOpen() const override { return open; }
+    void Write(uint8_t byte) override
+    {
+        if (open)
+            written.push_back(byte);
+    }
+    QByteArray ReadAvailable() override
+    {
+        if (!open || replies.empty())
+            return {};
+        QByteArray next = replies.front();
+        replies.pop_front();
+        return next;
+    }
+    QByteArray WaitForReply(int, qsizetype) override { return ReadAvailable(); }
+
+    bool canOpen = true;
+    bool open = false;
+    int16_t openedPort = 0;
+    std::vector<uint8_t> written;
+    std::deque<QByteArray> replies;   // one entry per read; an empty entry is an empty read
+};
+
+class FakeClock final : public Clock {
+public:
+    double Now() const override { return now; }
+    double now = 46000.5;   // 2025-12-09 12:00
+};
+
+class ScriptedQuestions final : public Questions {
+public:
+    bool AskYesNo(QWidget*, const QString& message, const QString& title) override
+    {
+        asked.push_back({message, title});
+        if (answers.empty())
+            return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void ShowMessage(QWidget*, const QString& message, const QString& title) override
+    {
+        shown.push_back({message, title});
+    }
+
+    struct Asked {
+        QString message;
+        QString title;
+    };
+    std::deque<bool> answers;   // Yes = true; none left answers No
+    std::vector<Asked> asked;
+    std::vector<Asked> shown;
+};
+
+// A main window wired to the fakes above, with its working folder in a fresh temporary folder.
+struct TestWindow {
+    TestWindow()
+    {
+        auto portOwned = std::make_unique<FakeCommPort>();
+        auto clockOwned = std::make_unique<FakeClock>();
+        auto questionsOwned = std::make_unique<ScriptedQuestions>();
+        port = portOwned.get();
+        clock = clockOwned.get();
+        questions = questionsOwned.get();
+        PorukaEnvironment environment;
+        environment.port = std::move(portOwned);
+        environment.clock = std::move(clockOwned);
+        environment.questions = std::move(questionsOwned);
+        environment.workingFolder = QDir(folder.path());
+        environment.endProgram = [this] { ++programEnded; };
+        window = std::make_unique<Poruka>(std::move(environment));
+    }
+
+    // Writes a file into the working folder.
+    void WriteFile(const QString& name, const QByteArray& content) const
+    {
+        QFile file(folder.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(content);
+    }
+
+    QTemporaryDir folder;
+    FakeCommPort* port = nullptr;
+    FakeClock* clock = nullptr;
+    ScriptedQuestions* questions = nullptr;
+    int programEnded = 0;
+    std::unique_ptr<Poruka> window;
+};
