@@ -1,5 +1,6 @@
 #include "app/Questions.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 
 bool MessageBoxQuestions::AskYesNo(QWidget* parent, const QString& message, const QString& title)
@@ -13,4 +14,10 @@ void MessageBoxQuestions::ShowMessage(QWidget* parent, const QString& message, c
 {
     QMessageBox box(QMessageBox::NoIcon, title, message, QMessageBox::Ok, parent);
     box.exec();
+}
+
+QString MessageBoxQuestions::AskSaveFileName(QWidget* parent, const QString& title,
+                                             const QString& suggestedPath, const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent, title, suggestedPath, filter);
 }

@@ -68,6 +68,16 @@ public:
     {
         shown.push_back({message, title});
     }
+    QString AskSaveFileName(QWidget*, const QString& title, const QString& suggestedPath,
+                            const QString&) override
+    {
+        askedSave.push_back({suggestedPath, title});
+        if (saveNames.empty())
+            return QString();
+        const QString name = saveNames.front();
+        saveNames.pop_front();
+        return name;
+    }
 
     struct Asked {
         QString message;
@@ -76,6 +86,8 @@ public:
     std::deque<bool> answers;   // Yes = true; none left answers No
     std::vector<Asked> asked;
     std::vector<Asked> shown;
+    std::deque<QString> saveNames;   // paths chosen in save dialogs; none left cancels
+    std::vector<Asked> askedSave;    // message = the suggested path
 };
 
 // A main window wired to the fakes above, with its working folder in a fresh temporary folder.
