@@ -1,6 +1,7 @@
 #include "app/Poruka.h"
 
 #include "app/Clock.h"
+#include "app/ExportMenu.h"
 #include "app/Questions.h"
 #include "app/WindowIcon.h"
 #include "device/BoxLink.h"
@@ -150,6 +151,8 @@ void Poruka::BuildControls()
     connect(Timer1, &QTimer::timeout, this, &Poruka::Timer1_Timer);
     connect(Timer2, &QTimer::timeout, this, &Poruka::Timer2_Timer);
     connect(Timer3, &QTimer::timeout, this, &Poruka::Timer3_Timer);
+
+    InstallExportCommands(*this);
 }
 
 void Poruka::Form_Load()
