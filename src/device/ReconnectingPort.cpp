@@ -1,0 +1,82 @@
+#include "device/ReconnectingPort.h"
+
+ReconnectingPort::ReconnectingPort(std::unique_ptr<CommPort> port)
+    : m_port(std::move(port))
+{
+    m_retry.setInterval(kRetryMilliseconds);
+    connect(&m_retry, &QTimer::timeout, this, &ReconnectingPort::Reopen);
+}
+
+bool ReconnectingPort::Open(int16_t portNumber)
+{
+    m_opened = true;
+    m_portNumber = portNumber;
+    SetAnswering(false);
+    const bool opened = m_port->Open(portNumber);
+    if (opened)
+        m_retry.stop();
+    else
+        Lost();
+    return opened;
+}
+
+bool ReconnectingPort::IsOpen() const
+{
+    return m_port->IsOpen();
+}
+
+void ReconnectingPort::Write(uint8_t byte)
+{
+    m_port->Write(byte);
+}
+
+QByteArray ReconnectingPort::ReadAvailable()
+{
+    QByteArray bytes = m_port->ReadAvailable();
+    if (!bytes.isEmpty())
+        SetAnswering(true);
+    return bytes;
+}
+
+QByteArray ReconnectingPort::WaitForReply(int maxMilliseconds, qsizetype wantedBytes)
+{
+    QByteArray bytes = m_port->WaitForReply(maxMilliseconds, wantedBytes);
+    if (!bytes.isEmpty())
+        SetAnswering(true);
+    return bytes;
+}
+
+void ReconnectingPort::Check()
+{
+    if (m_opened && !m_port->IsOpen())
+        Lost();
+}
+
+void ReconnectingPort::Reopen()
+{
+    if (m_port->IsOpen()) {
+        m_retry.stop();
+        return;
+    }
+    if (!m_port->Open(m_portNumber))
+        return;   // still gone; the timer tries again
+    m_retry.stop();
+    // Whatever waits already is from before: the first byte the readout takes must be an
+    // answer to one of its own requests.
+    m_port->ReadAvailable();
+}
+
+void ReconnectingPort::Lost()
+{
+    SetAnswering(false);
+    if (!m_retry.isActive())
+        m_retry.start();
+}
+
+void ReconnectingPort::SetAnswering(bool answering)
+{
+    if (m_answering == answering)
+        return;
+    m_answering = answering;
+    emit answeringChanged(answering);
+}

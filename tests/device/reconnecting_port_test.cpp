@@ -1,0 +1,112 @@
+// The port that finds its way back to the box, against the scripted port: bytes pass through
+// untouched, a closed port is reopened on a one-second timer, and "answering" follows the
+// bytes that arrive.
+
+#include "device/ReconnectingPort.h"
+#include "support/Fakes.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Wrapped {
+    Wrapped()
+    {
+        auto owned = std::make_unique<FakeCommPort>();
+        fake = owned.get();
+        port = std::make_unique<ReconnectingPort>(std::move(owned));
+    }
+    FakeCommPort* fake = nullptr;
+    std::unique_ptr<ReconnectingPort> port;
+};
+
+} // namespace
+
+TEST(ReconnectingPort, PresentBoxSeesExactlyTheBytesItAlwaysSaw)
+{
+    Wrapped link;
+    QSignalSpy changes(link.port.get(), &ReconnectingPort::answeringChanged);
+    link.fake->replies = {QByteArray("QUIRAN"), QByteArray(), QByteArray("\x41\x42", 2)};
+    ASSERT_TRUE(link.port->Open(2));
+    EXPECT_EQ(link.fake->openedPort, 2);
+    for (uint8_t byte : {0x00, 0x00, 0xFF})
+        link.port->Write(byte);
+    EXPECT_EQ(link.port->WaitForReply(500, 6), QByteArray("QUIRAN"));
+    link.port->Write(0xF3);
+    EXPECT_TRUE(link.port->ReadAvailable().isEmpty());
+    link.port->Write(0xF2);
+    EXPECT_EQ(link.port->ReadAvailable(), QByteArray("\x41\x42", 2));
+    link.port->Check();
+
+    EXPECT_EQ(link.fake->written, (std::vector<uint8_t>{0x00, 0x00, 0xFF, 0xF3, 0xF2}));
+    EXPECT_TRUE(link.port->answering());
+    EXPECT_FALSE(link.port->retryTimer().isActive());
+    // Not answering from the opening until the probe's answer; nothing after that.
+    ASSERT_EQ(changes.size(), 2);
+    EXPECT_FALSE(changes[0][0].toBool());
+    EXPECT_TRUE(changes[1][0].toBool());
+}
+
+TEST(ReconnectingPort, PortMissingAtStartIsTriedOnceASecondUntilItOpens)
+{
+    Wrapped link;
+    link.fake->canOpen = false;
+    EXPECT_FALSE(link.port->Open(1));
+    EXPECT_FALSE(link.port->answering());
+    EXPECT_TRUE(link.port->retryTimer().isActive());
+    EXPECT_EQ(link.port->retryTimer().interval(), 1000);
+
+    link.port->Reopen();   // still missing
+    EXPECT_TRUE(link.port->retryTimer().isActive());
+
+    link.fake->canOpen = true;
+    link.fake->replies = {QByteArray("stale"), QByteArray(), QByteArray("\x20", 1)};
+    link.fake->openedPort = 0;
+    link.port->Reopen();
+    EXPECT_TRUE(link.port->IsOpen());
+    EXPECT_EQ(link.fake->openedPort, 1);
+    EXPECT_FALSE(link.port->retryTimer().isActive());
+    // The stale bytes were dropped; being open is not yet an answer.
+    EXPECT_FALSE(link.port->answering());
+    EXPECT_TRUE(link.port->ReadAvailable().isEmpty());
+    EXPECT_FALSE(link.port->answering());
+    EXPECT_EQ(link.port->ReadAvailable(), QByteArray("\x20", 1));
+    EXPECT_TRUE(link.port->answering());
+}
+
+TEST(ReconnectingPort, LostPortIsNoticedReopenedOnTheSameNumberAndAnswersAgain)
+{
+    Wrapped link;
+    link.fake->replies = {QByteArray("\x10", 1)};
+    ASSERT_TRUE(link.port->Open(3));
+    ASSERT_FALSE(link.port->ReadAvailable().isEmpty());
+    ASSERT_TRUE(link.port->answering());
+
+    link.fake->open = false;   // the adapter is pulled out
+    link.fake->canOpen = false;
+    link.port->Check();
+    EXPECT_FALSE(link.port->answering());
+    EXPECT_TRUE(link.port->retryTimer().isActive());
+    link.port->Check();   // looking again does not restart anything
+    EXPECT_TRUE(link.port->retryTimer().isActive());
+    link.port->Write(0xF3);   // skipped while closed
+    EXPECT_TRUE(link.fake->written.empty());
+
+    link.fake->canOpen = true;
+    link.fake->openedPort = 0;
+    link.port->Reopen();
+    EXPECT_EQ(link.fake->openedPort, 3);
+    EXPECT_FALSE(link.port->retryTimer().isActive());
+    link.fake->replies = {QByteArray("\x11", 1)};
+    link.port->ReadAvailable();
+    EXPECT_TRUE(link.port->answering());
+}
+
+TEST(ReconnectingPort, ClosedPortBeforeAnyOpeningIsNotALoss)
+{
+    Wrapped link;
+    link.port->Check();
+    EXPECT_TRUE(link.port->answering());
+    EXPECT_FALSE(link.port->retryTimer().isActive());
+}
