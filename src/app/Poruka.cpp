@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -121,13 +122,25 @@ void Poruka::BuildControls()
     Picture1->setGeometry(TwipsRect(1800, 0, 7935, 6375));
     Picture1->setFocusPolicy(Qt::StrongFocus);
 
-    // Labels lie beneath the fields and buttons; the alert field covers the buttons it hides.
-    for (QLabel* label : {Label2, Label3, Label4, Label5, Label6, Label7})
+    // Labels lie beneath the fields and buttons, as plain painted text would. Among themselves
+    // a label whose text a neighbour's background would cover lies above that neighbour
+    // ("気圧" over the foot of "温度", "hPa" over the foot of "℃", "℃" over the empty top strip).
+    for (QLabel* label : {Label3, Label5, Label6, Label4, Label7, Label2})
         label->lower();
+    // The alert field covers the buttons it hides.
     Text2->raise();
     Text2->setFrameShape(QFrame::Box);
     for (QLineEdit* field : {Text1, Text3})
         field->setFrame(true);
+
+    const std::pair<QObject*, const char*> names[] = {
+        {Owari, "Owari"}, {Setumei, "Setumei"}, {Settei, "Settei"}, {DataReset, "DataReset"},
+        {Start, "Start"}, {Label2, "Label2"}, {Label3, "Label3"}, {Label4, "Label4"},
+        {Label5, "Label5"}, {Label6, "Label6"}, {Label7, "Label7"}, {Text1, "Text1"},
+        {Text2, "Text2"}, {Text3, "Text3"}, {Picture1, "Picture1"},
+    };
+    for (const auto& [control, name] : names)
+        control->setObjectName(QLatin1String(name));
 
     QWidget::setTabOrder(Owari, Setumei);
     QWidget::setTabOrder(Setumei, Settei);
