@@ -6,6 +6,7 @@
 #include "app/WindowIcon.h"
 #include "device/BoxLink.h"
 #include "device/CommPort.h"
+#include "device/SerialCommPort.h"
 #include "files/CalibrationTables.h"
 #include "files/CustomizationFile.h"
 #include "render/SurfaceView.h"
@@ -82,6 +83,8 @@ Poruka::Poruka(PorukaEnvironment environment, QWidget* parent)
     : QWidget(parent)
     , m_environment(std::move(environment))
 {
+    if (!m_environment.port)
+        m_environment.port = std::make_unique<SerialCommPort>();
     if (!m_environment.clock)
         m_environment.clock = std::make_unique<SystemClock>();
     if (!m_environment.questions)
@@ -183,10 +186,7 @@ void Poruka::StartUp()
     m_state = ProgramState{};
     LoadCalibrationTables(m_state, m_surface, workingFolder());
     LoadCustomizationFile(m_state, m_surface, workingFolder());
-    if (m_environment.port)
-        SetUpBoxLink(m_state, m_surface, *m_environment.port);
-    else
-        m_state.BoxMissing = -1;
+    SetUpBoxLink(m_state, m_surface, port());
     if (m_state.BoxMissing != 0)
         ShowNotConnected(m_surface);
     Timer1Start();

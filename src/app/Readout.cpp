@@ -1,13 +1,41 @@
 #include "app/Poruka.h"
 
+#include "base/Numbers.h"
+#include "files/Conversion.h"
 #include "render/Barometer.h"
 #include "render/GraphFrame.h"
 #include "render/Thermometer.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QTimer>
 
-// Placeholder bodies until the live readout lands.
+namespace {
+
+constexpr int kMinuteModeTick = 200;   // ms
+constexpr int kSecondModeTick = 64;    // ms
+
+// The automatic scale computation sets all four limits; an instrument whose automatic flag
+// is off keeps the limits the user fixed for it.
+void ComputeAutoScaleKeepingFixedLimits(ProgramState& state)
+{
+    const double thermometerMax = state.ThermometerMax;
+    const double thermometerMin = state.ThermometerMin;
+    const double barometerMax = state.BarometerMax;
+    const double barometerMin = state.BarometerMin;
+    ComputeAutoScale(state);
+    if (state.ThermometerAuto != -1) {
+        state.ThermometerMax = thermometerMax;
+        state.ThermometerMin = thermometerMin;
+    }
+    if (state.BarometerAuto != -1.0f) {
+        state.BarometerMax = barometerMax;
+        state.BarometerMin = barometerMin;
+    }
+}
+
+} // namespace
+
 void Poruka::RedrawInstruments()
 {
     DrawThermometer(m_state, m_surface);
@@ -17,7 +45,55 @@ void Poruka::RedrawInstruments()
 
 void Poruka::Timer1Start()
 {
+    // The page frame labels its time axis from StartTime, so it is set before the first
+    // drawing; otherwise the first frame would count from the date-time value 0.
+    if (m_state.MinuteMode == 1)
+        m_state.StartTime = clock().Now();
     RedrawInstruments();
+    if (m_state.ThermometerAuto == -1) {
+        Timer1_Timer();
+        ComputeAutoScaleKeepingFixedLimits(m_state);
+    }
+    RedrawInstruments();
+    if (m_state.MinuteMode == 1) {
+        Timer1->start(kMinuteModeTick);
+        Label3->setText(QStringLiteral("１分ごとに測定"));
+    } else {
+        Timer1->start(kSecondModeTick);
+        Label3->setText(QStringLiteral("１秒ごとに測定"));
+    }
+    ShowDrawing();
 }
 
-void Poruka::Timer1_Timer() {}
+// One exchange: write this step's request, then take the answer the box sent to the request
+// of an earlier step, which is waiting at the port already. The answer to 0xF2 is therefore
+// read on a temperature step and the answer to 0xF3 on a pressure step.
+void Poruka::Timer1_Timer()
+{
+    CommPort& link = port();
+    if (!link.IsOpen())
+        return;   // no port, or it failed: nothing to exchange, and nothing is lost
+
+    // Every value above 1 is a pressure step; stopping at 2 keeps the counter from
+    // overflowing while the pressure answers stay away.
+    if (ReadStep < 2)
+        ++ReadStep;
+
+    if (ReadStep == 1) {
+        link.Write(m_state.RequestF3);
+        std::optional<float> value = ConvertReading(link.ReadAvailable(), m_state.TemperatureTable, m_state.RawTemperature);
+        if (!value)
+            return;
+        Text1->setText(DecimalText(*value));
+        ShowTemperature(m_state, m_surface, *value);
+    } else {
+        link.Write(m_state.RequestF2);
+        std::optional<float> value = ConvertReading(link.ReadAvailable(), m_state.PressureTable, m_state.RawPressure);
+        if (!value)
+            return;
+        Text3->setText(DecimalText(*value));
+        ShowPressure(m_state, m_surface, *value);
+        ReadStep = 0;
+    }
+    ShowDrawing();
+}

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/Fonts.h"
 #include "app/Poruka.h"
+#include "device/SerialCommPort.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -25,6 +26,7 @@ int main(int argc, char** argv)
     InstallFontSubstitutions();
 
     PorukaEnvironment environment;
+    environment.port = std::make_unique<SerialCommPort>(options->portDevice);
     environment.endProgram = [] { QCoreApplication::exit(0); };
     Poruka window(std::move(environment));
     window.Form_Load();

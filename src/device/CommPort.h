@@ -6,6 +6,7 @@
 
 // The serial link to the box, as the program uses it: open a numbered port at 9600 8N1,
 // write single bytes without waiting, and take whatever has arrived without waiting.
+// A port that failed to open, or that was closed after an error, skips writes and reads.
 class CommPort {
 public:
     virtual ~CommPort() = default;
@@ -14,7 +15,7 @@ public:
     virtual bool IsOpen() const = 0;
     virtual void Write(uint8_t byte) = 0;        // queues the byte; never blocks
     virtual QByteArray ReadAvailable() = 0;      // all bytes received since the last read
-    // Start-up probe only: waits at most maxMilliseconds for wantedBytes bytes in all and
-    // returns what arrived by then.
+    // Start-up probe only: sends what is queued, then waits at most maxMilliseconds until
+    // wantedBytes more bytes have arrived, and returns what arrived by then.
     virtual QByteArray WaitForReply(int maxMilliseconds, qsizetype wantedBytes) = 0;
 };

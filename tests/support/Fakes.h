@@ -38,13 +38,18 @@ public:
         replies.pop_front();
         return next;
     }
-    QByteArray WaitForReply(int, qsizetype) override { return ReadAvailable(); }
+    QByteArray WaitForReply(int maxMilliseconds, qsizetype) override
+    {
+        waitLimits.push_back(maxMilliseconds);
+        return ReadAvailable();
+    }
 
     bool canOpen = true;
-    bool open = false;
+    bool open = false;                // set it false to pull the adapter out
     int16_t openedPort = 0;
     std::vector<uint8_t> written;
-    std::deque<QByteArray> replies;   // one entry per read; an empty entry is an empty read
+    std::deque<QByteArray> replies;   // one entry per read or wait; an empty entry is an empty read
+    std::vector<int> waitLimits;      // maxMilliseconds of each wait for the probe answer
 };
 
 class FakeClock final : public Clock {

@@ -1,0 +1,85 @@
+#include "device/SerialCommPort.h"
+
+#include "device/PortNames.h"
+
+#include <QDeadlineTimer>
+
+SerialCommPort::SerialCommPort(QString namedDevice)
+    : m_namedDevice(std::move(namedDevice))
+{
+    QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
+                     [this](QSerialPort::SerialPortError error) { OnError(error); });
+}
+
+bool SerialCommPort::Open(int16_t portNumber)
+{
+    if (m_port.isOpen())
+        m_port.close();
+    m_port.setPortName(m_namedDevice.isEmpty() ? PortDeviceName(portNumber) : NamedDevice(m_namedDevice));
+    m_port.setBaudRate(QSerialPort::Baud9600);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!m_port.open(QIODevice::ReadWrite))
+        return false;
+    // An adapter or pseudo-terminal can hold bytes from before; they are no answers of ours.
+    m_port.clear();
+    return true;
+}
+
+bool SerialCommPort::IsOpen() const
+{
+    return m_port.isOpen();
+}
+
+void SerialCommPort::Write(uint8_t byte)
+{
+    if (!m_port.isOpen())
+        return;
+    const char data = static_cast<char>(byte);
+    m_port.write(&data, 1);
+}
+
+QByteArray SerialCommPort::ReadAvailable()
+{
+    if (!m_port.isOpen())
+        return {};
+    return m_port.readAll();
+}
+
+QByteArray SerialCommPort::WaitForReply(int maxMilliseconds, qsizetype wantedBytes)
+{
+    QByteArray reply;
+    if (!m_port.isOpen())
+        return reply;
+    const QDeadlineTimer deadline(maxMilliseconds);
+    if (m_port.bytesToWrite() > 0)
+        m_port.waitForBytesWritten(static_cast<int>(deadline.remainingTime()));
+    reply += m_port.readAll();
+    while (m_port.isOpen() && reply.size() < wantedBytes && !deadline.hasExpired()) {
+        if (!m_port.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
+            break;
+        reply += m_port.readAll();
+    }
+    // A wait that ran out is no fault of the port.
+    if (m_port.error() == QSerialPort::TimeoutError)
+        m_port.clearError();
+    return reply;
+}
+
+void SerialCommPort::OnError(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+    case QSerialPort::ResourceError:
+    case QSerialPort::UnknownError:
+        if (m_port.isOpen())
+            m_port.close();
+        break;
+    default:
+        // Failures to open are answered by Open's result; a timeout is only a wait ending.
+        break;
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "device/CommPort.h"
+
+#include <QSerialPort>
+#include <QString>
+
+// The comm port on a real serial device through Qt SerialPort: 9600 baud, 8 data bits,
+// no parity, 1 stop bit, no flow control, raw bytes.
+//
+// Writes only queue (the byte leaves when control returns to the event loop) and reads take
+// what the event loop has already received, so neither ever waits. When the device fails
+// (a USB adapter pulled out, the far end of a pseudo-terminal gone), Qt reports the error
+// again and again while the port stays open; the port is closed at the first such error
+// and stays closed, so the readout skips its exchange instead of spinning.
+class SerialCommPort final : public CommPort {
+public:
+    // A device named here (the --port option) is opened whatever the port number says.
+    explicit SerialCommPort(QString namedDevice = {});
+
+    bool Open(int16_t portNumber) override;
+    bool IsOpen() const override;
+    void Write(uint8_t byte) override;
+    QByteArray ReadAvailable() override;
+    QByteArray WaitForReply(int maxMilliseconds, qsizetype wantedBytes) override;
+
+    QString deviceName() const { return m_port.portName(); }   // last opened or tried
+
+private:
+    void OnError(QSerialPort::SerialPortError error);
+
+    QString m_namedDevice;
+    QSerialPort m_port;
+};
