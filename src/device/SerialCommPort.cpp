@@ -15,7 +15,8 @@ bool SerialCommPort::Open(int16_t portNumber)
 {
     if (m_port.isOpen())
         m_port.close();
-    m_port.setPortName(m_namedDevice.isEmpty() ? PortDeviceName(portNumber) : NamedDevice(m_namedDevice));
+    m_deviceName = m_namedDevice.isEmpty() ? PortDeviceName(portNumber) : NamedDevice(m_namedDevice);
+    m_port.setPortName(m_deviceName);
     m_port.setBaudRate(QSerialPort::Baud9600);
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setParity(QSerialPort::NoParity);

@@ -24,11 +24,12 @@ public:
     QByteArray ReadAvailable() override;
     QByteArray WaitForReply(int maxMilliseconds, qsizetype wantedBytes) override;
 
-    QString deviceName() const { return m_port.portName(); }   // last opened or tried
+    QString deviceName() const { return m_deviceName; }   // last opened or tried
 
 private:
     void OnError(QSerialPort::SerialPortError error);
 
     QString m_namedDevice;
+    QString m_deviceName;
     QSerialPort m_port;
 };
