@@ -1,0 +1,75 @@
+#pragma once
+
+// A program state as the start-up leaves it with no customization file (colours, limits,
+// minute mode), for the picture tests; each test changes what it needs.
+
+#include "base/ProgramState.h"
+#include "render/Palette.h"
+#include "render/Surface.h"
+
+#include <QString>
+
+#include <memory>
+#include <utility>
+
+inline std::unique_ptr<ProgramState> DefaultRenderState()
+{
+    auto state = std::make_unique<ProgramState>();
+    state->ThermometerTickColor = kPalette[15];
+    state->ThermometerGlassColor = kPalette[15];
+    state->ThermometerFrameColor = kPalette[0];
+    state->ThermometerLiquidColor = kPalette[12];
+    state->ThermometerTextColor = kPalette[15];
+    state->BarometerTickColor = kPalette[15];
+    state->BarometerGlassColor = kPalette[15];
+    state->BarometerFrameColor = kPalette[0];
+    state->BarometerLiquidColor = kPalette[9];
+    state->BarometerTextColor = kPalette[15];
+    state->GraphBackColor = kPalette[6];
+    state->GraphTickColor = kPalette[0];
+    state->GraphAxisTextColor = kPalette[15];
+    state->TemperatureProbe = -1;
+    state->ThermometerAuto = -1;
+    state->ThermometerMax = 100;
+    state->ThermometerMin = -10;
+    state->PressureStep = 1;
+    state->BarometerAuto = -1.0f;
+    state->BarometerMax = 1200;
+    state->BarometerMin = 800;
+    state->MinuteMode = 1;
+    state->PortNumber = 1;
+    return state;
+}
+
+// Saves the picture for a person to look at when PORUKA_SAVE_PICTURES names a folder.
+inline void SavePictureIfAsked(Surface& surface, const QString& name)
+{
+    const QByteArray folder = qgetenv("PORUKA_SAVE_PICTURES");
+    if (!folder.isEmpty())
+        surface.image().save(QString::fromLocal8Bit(folder) + QLatin1Char('/') + name);
+}
+
+// How many pixels of the rectangle [x1, x2] x [y1, y2] have the colour.
+inline int CountPixels(Surface& surface, int x1, int y1, int x2, int y2, QRgb colour)
+{
+    const QImage& image = surface.image();
+    int count = 0;
+    for (int y = y1; y <= y2; ++y)
+        for (int x = x1; x <= x2; ++x)
+            count += image.valid(x, y) && (image.pixel(x, y) | 0xff000000u) == (colour | 0xff000000u);
+    return count;
+}
+
+// The first and last row of column x, within [y1, y2], painted in the colour; {-1, -1} if none.
+inline std::pair<int, int> RowsInColour(Surface& surface, int x, int y1, int y2, QRgb colour)
+{
+    std::pair<int, int> rows{-1, -1};
+    for (int y = y1; y <= y2; ++y) {
+        if (surface.pixel(x, y) == (colour | 0xff000000u)) {
+            if (rows.first < 0)
+                rows.first = y;
+            rows.second = y;
+        }
+    }
+    return rows;
+}
