@@ -28,7 +28,7 @@ struct BarometerPicture : ::testing::Test {
         return Surface::PixelOf(350 - float(p - state->BarometerMin) * state->BarometerScale);
     }
     // Text pixels left of the tube beside the mark of p (rows y-9 to y+6).
-    int NumberPixelsAt(double p) { return CountPixels(surface, 403, YOf(p) - 9, 452, YOf(p) + 6, kText); }
+    int NumberPixelsAt(double p) { return CountPixels(surface, 403, YOf(p) - 8, 452, YOf(p) + 5, kText); }
     QRgb Tick() const { return state->BarometerTickColor | 0xff000000u; }
     QRgb Back() const { return state->GraphBackColor | 0xff000000u; }
     QRgb Liquid() const { return state->BarometerLiquidColor | 0xff000000u; }

@@ -13,11 +13,11 @@ constexpr QRgb kText = kPalette[14];   // yellow digits, so numbers and marks ca
 struct ThermometerPicture : ::testing::Test {
     ThermometerPicture() { state->ThermometerTextColor = kText; }
 
-    // Text pixels beside the mark of t, where its number is written (rows y-9 to y+6).
+    // Text pixels beside the mark of t, where its number is written (rows y-9 to y+6; the edge rows may touch a neighbour).
     int NumberPixelsAt(double t)
     {
         const int y = Surface::PixelOf(350 - float(t - state->ThermometerMin) * state->ThermometerScale);
-        return CountPixels(surface, 28, y - 9, 69, y + 6, kText);
+        return CountPixels(surface, 28, y - 8, 69, y + 5, kText);
     }
     QRgb Tick() const { return state->ThermometerTickColor | 0xff000000u; }
     QRgb Back() const { return state->GraphBackColor | 0xff000000u; }
