@@ -1,0 +1,57 @@
+#include "files/CustomizationText.h"
+
+#include "base/ProgramState.h"
+#include "files/CustomizationLines.h"
+#include "files/TextLines.h"
+
+#include <algorithm>
+
+namespace {
+
+void ClearAlert(AlertTable& alerts, AlertTexts& texts, int index)
+{
+    for (auto& field : alerts)
+        field[static_cast<size_t>(index)] = 0;
+    texts[static_cast<size_t>(index)].clear();
+}
+
+} // namespace
+
+void ApplyCustomizationText(ProgramState& state, QByteArrayView content,
+                            const std::function<void(const QString&)>& printLine)
+{
+    const QStringList lines = SplitLines(DecodeFileText(content));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString prepared = PrepareLine(lines[i]);
+        if (prepared.startsWith(u'\''))
+            continue;
+
+        const LineResult setting = ApplySettingLine(state, prepared);
+        if (setting == LineResult::Failed)
+            return;
+        if (setting == LineResult::Stored)
+            continue;
+
+        const AlertKind kind = AlertKindOf(prepared);
+        if (kind == AlertKind::None)
+            continue;
+        const bool temperature = kind == AlertKind::Temperature;
+        AlertTable& alerts = temperature ? state.TemperatureAlerts : state.PressureAlerts;
+        AlertTexts& texts = temperature ? state.TemperatureAlertTexts : state.PressureAlertTexts;
+        int16_t& count = temperature ? state.TemperatureAlertCount : state.PressureAlertCount;
+
+        // Past 30 alerts of a kind, each further one replaces the last entry as a whole, so
+        // that entry never mixes the display time or colour of an earlier line into the new one.
+        ClearAlert(alerts, texts, count);
+        const AlertLine alert = ReadAlertLine(prepared, kind, alerts, count);
+        printLine(alert.thresholdCharacters);
+        bool complete = alert.complete;
+        if (i + 1 < lines.size())
+            texts[static_cast<size_t>(count)] = lines[++i];   // the message, as it stands
+        else
+            complete = false;   // the alert line was the last line: the message stays empty
+        count = static_cast<int16_t>(std::min(count + 1, kAlertEntries - 1));
+        if (!complete)
+            return;
+    }
+}
