@@ -13,7 +13,8 @@ std::optional<CommandLine> ParseCommandLine(const QStringList& arguments)
         } else if (option == QLatin1String("--quit-after")) {
             bool ok = false;
             options.quitAfterSeconds = value.toDouble(&ok);
-            if (!ok || options.quitAfterSeconds < 0)
+            // Up to a few weeks: the time is turned into milliseconds for a timer.
+            if (!ok || !(options.quitAfterSeconds >= 0 && options.quitAfterSeconds <= kLongestQuitAfter))
                 return std::nullopt;
         } else if (option == QLatin1String("--port")) {
             options.portDevice = value;

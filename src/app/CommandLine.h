@@ -15,5 +15,7 @@ struct CommandLine {
 // Reads the arguments after the program name; no value when they are not understood.
 std::optional<CommandLine> ParseCommandLine(const QStringList& arguments);
 
+inline constexpr double kLongestQuitAfter = 2000000;   // seconds, about 23 days
+
 inline constexpr const char* kUsage =
     "usage: poruka [--port DEVICE] [--screenshot FILE] [--quit-after SECONDS]";

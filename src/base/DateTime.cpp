@@ -18,6 +18,22 @@ qint64 SecondsSinceDayZero(double value)
     return std::llround(value * kSecondsPerDay);
 }
 
+struct DayAndTime {
+    QDate date;
+    QTime time;
+};
+
+// The calendar day and the wall-clock time of a value, by arithmetic alone: adding hours to a
+// value moves the clock by those hours whatever the local time zone does that day.
+DayAndTime SplitValue(double value)
+{
+    const qint64 seconds = SecondsSinceDayZero(value);
+    const qint64 days = seconds >= 0 ? seconds / kSecondsPerDay
+                                     : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
+    const qint64 secondOfDay = seconds - days * kSecondsPerDay;
+    return {kDayZero.addDays(days), QTime(0, 0).addSecs(static_cast<int>(secondOfDay))};
+}
+
 } // namespace
 
 double DateTimeValue(const QDateTime& moment)
@@ -30,19 +46,16 @@ double DateTimeValue(const QDateTime& moment)
 
 QDateTime DateTimeFromValue(double value)
 {
-    const qint64 seconds = SecondsSinceDayZero(value);
-    const qint64 days = seconds >= 0 ? seconds / kSecondsPerDay
-                                     : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
-    const qint64 secondOfDay = seconds - days * kSecondsPerDay;
-    return QDateTime(kDayZero.addDays(days), QTime(0, 0).addSecs(static_cast<int>(secondOfDay)));
+    const DayAndTime split = SplitValue(value);
+    return QDateTime(split.date, split.time);
 }
 
 int DayOfMonth(double value)
 {
-    return DateTimeFromValue(value).date().day();
+    return SplitValue(value).date.day();
 }
 
 int HourOfDay(double value)
 {
-    return DateTimeFromValue(value).time().hour();
+    return SplitValue(value).time.hour();
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cmath>
 
 TEST(DecimalText, LeadingSpaceForZeroAndAboveMinusBelow)
 {
@@ -15,6 +16,9 @@ TEST(DecimalText, LeadingSpaceForZeroAndAboveMinusBelow)
     EXPECT_EQ(DecimalText(12.3), QStringLiteral(" 12.3"));
     EXPECT_EQ(DecimalText(22.5f), QStringLiteral(" 22.5"));
     EXPECT_EQ(DecimalText(4.1f), QStringLiteral(" 4.1"));   // a Single, not 4.0999999
+    EXPECT_EQ(DecimalText(3 * 0.1), QStringLiteral(" 0.3"));  // 15 digits hide the binary tail
+    EXPECT_EQ(DecimalText(42 / 10.0), QStringLiteral(" 4.2"));
+    EXPECT_EQ(DecimalText(-1e20), QStringLiteral("-1E+20"));  // far out of range: an exponent
 }
 
 TEST(LeadingNumber, ReadsTheNumberATextBeginsWith)
@@ -30,6 +34,12 @@ TEST(LeadingNumber, ReadsTheNumberATextBeginsWith)
     EXPECT_DOUBLE_EQ(LeadingNumber(u"2e"), 2.0);
     EXPECT_DOUBLE_EQ(LeadingNumber(u".5"), 0.5);
     EXPECT_DOUBLE_EQ(LeadingNumber(u"+7"), 7.0);
+    EXPECT_DOUBLE_EQ(LeadingNumber(u"- 5"), -5.0);
+    EXPECT_DOUBLE_EQ(LeadingNumber(u"1,000"), 1.0);
+    EXPECT_DOUBLE_EQ(LeadingNumber(u"2E+3"), 2000.0);
+    EXPECT_DOUBLE_EQ(LeadingNumber(u"1d2"), 100.0);
+    EXPECT_DOUBLE_EQ(LeadingNumber(u"+-5"), 0.0);
+    EXPECT_DOUBLE_EQ(LeadingNumber(u"1e-999"), 0.0);
 }
 
 TEST(LeadingNumber, OverflowEndsInAFiniteValue)
@@ -47,6 +57,11 @@ TEST(RoundToInteger, HalvesGoToTheEvenNeighbour)
     EXPECT_EQ(RoundToInteger(174.275), 174);
     EXPECT_EQ(RoundToInteger(1e9), 32767);
     EXPECT_EQ(RoundToInteger(-1e9), -32768);
+    EXPECT_EQ(RoundToInteger(-32768.5), -32768);
+    EXPECT_EQ(RoundToInteger(std::nan("")), 0);
+    EXPECT_EQ(RoundToLong(2.5), 2);
+    EXPECT_EQ(RoundToLong(12000.5), 12000);
+    EXPECT_EQ(RoundToLong(1e300), 2147483647);
 }
 
 TEST(Int, FloorsNegativesDownward)
