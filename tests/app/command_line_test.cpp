@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -63,9 +64,15 @@ TEST(ProgramOptions, ScreenshotSavesTheWindowAndQuits)
     const QString picture = folder.filePath(QStringLiteral("window.png"));
     QProcess program;
     program.setWorkingDirectory(folder.path());
+    // A device that does not exist keeps the program away from any real serial port here.
     program.start(QStringLiteral(PORUKA_PROGRAM_PATH),
-                  {QStringLiteral("--screenshot"), picture, QStringLiteral("--quit-after"), QStringLiteral("0")});
+                  {QStringLiteral("--screenshot"), picture, QStringLiteral("--quit-after"), QStringLiteral("0"),
+                   QStringLiteral("--port"), folder.filePath(QStringLiteral("no-box"))});
     ASSERT_TRUE(program.waitForFinished(60000));
     EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
     EXPECT_EQ(QImage(picture).size(), QSize(645, 423));
+    const QString pictures = qEnvironmentVariable("PORUKA_PICTURES");
+    if (!pictures.isEmpty()) {
+        QImage(picture).save(QDir(pictures).filePath("program.png"));
+    }
 }

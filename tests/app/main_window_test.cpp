@@ -1,4 +1,5 @@
 #include "app/Poruka.h"
+#include "app/WindowIcon.h"
 #include "render/SurfaceView.h"
 #include "support/Fakes.h"
 
@@ -173,5 +174,15 @@ TEST(MainWindow, NoLabelTextIsCovered)
         for (int y = text.top(); y <= text.bottom(); ++y)
             for (int x = text.left(); x <= text.right(); ++x)
                 ASSERT_EQ(w.childAt(x, y), label) << label->text().toStdString() << " at " << x << "," << y;
+    }
+}
+
+TEST(MainWindow, IconIsOurOwnPicture)
+{
+    const QPixmap icon = MakeWindowIcon().pixmap(32, 32);
+    ASSERT_EQ(icon.size(), QSize(32, 32));
+    const QString folder = qEnvironmentVariable("PORUKA_PICTURES");
+    if (!folder.isEmpty()) {
+        EXPECT_TRUE(icon.scaled(128, 128).save(QDir(folder).filePath("icon.png")));
     }
 }
