@@ -1,73 +1,12 @@
 #include "device/SerialCommPort.h"
+#include "device/TestTerminal.h"
 
 #include <QCoreApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <termios.h>
-#include <unistd.h>
 
-#include <cstdlib>
 
-namespace {
-
-// A pseudo-terminal whose master side this test drives as the box would.
-struct PseudoTerminal {
-    PseudoTerminal()
-    {
-        master = posix_openpt(O_RDWR | O_NOCTTY);
-        if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
-            return;
-        device = QString::fromLocal8Bit(ptsname(master));
-        // Raw from the start, so bytes sent before the program opens the port are not echoed.
-        const int slave = ::open(ptsname(master), O_RDWR | O_NOCTTY);
-        termios raw{};
-        tcgetattr(slave, &raw);
-        cfmakeraw(&raw);
-        tcsetattr(slave, TCSANOW, &raw);
-        ::close(slave);
-    }
-    ~PseudoTerminal() { CloseMaster(); }
-
-    void Send(const QByteArray& bytes) const
-    {
-        ASSERT_EQ(::write(master, bytes.constData(), bytes.size()), bytes.size());
-    }
-    // What the program wrote, waiting at most a second for count bytes.
-    QByteArray Receive(int count) const
-    {
-        QByteArray received;
-        while (received.size() < count) {
-            pollfd wait{master, POLLIN, 0};
-            QCoreApplication::processEvents();   // lets the queued write leave
-            if (::poll(&wait, 1, 10) <= 0) {
-                if (++idle > 100)
-                    break;
-                continue;
-            }
-            char buffer[64];
-            const ssize_t n = ::read(master, buffer, sizeof buffer);
-            if (n <= 0)
-                break;
-            received.append(buffer, n);
-        }
-        return received;
-    }
-    void CloseMaster()
-    {
-        if (master >= 0)
-            ::close(master);
-        master = -1;
-    }
-
-    int master = -1;
-    mutable int idle = 0;
-    QString device;
-};
-
-} // namespace
 
 TEST(SerialCommPort, DeviceThatDoesNotExistFailsToOpenAndStaysQuiet)
 {
@@ -81,7 +20,7 @@ TEST(SerialCommPort, DeviceThatDoesNotExistFailsToOpenAndStaysQuiet)
 
 TEST(SerialCommPort, BytesTravelRawBothWays)
 {
-    PseudoTerminal box;
+    TestTerminal box;
     ASSERT_FALSE(box.device.isEmpty());
     SerialCommPort port(box.device);
     ASSERT_TRUE(port.Open(3));
@@ -100,7 +39,7 @@ TEST(SerialCommPort, BytesTravelRawBothWays)
 
 TEST(SerialCommPort, StaleBytesFromBeforeTheOpenAreDropped)
 {
-    PseudoTerminal box;
+    TestTerminal box;
     SerialCommPort port(box.device);
     ASSERT_TRUE(port.Open(1));
     port.Write(0x00);
@@ -116,7 +55,7 @@ TEST(SerialCommPort, StaleBytesFromBeforeTheOpenAreDropped)
 
 TEST(SerialCommPort, ReadsTakeOnlyWhatHasArrivedWithoutWaiting)
 {
-    PseudoTerminal box;
+    TestTerminal box;
     SerialCommPort port(box.device);
     ASSERT_TRUE(port.Open(1));
     EXPECT_TRUE(port.ReadAvailable().isEmpty());
@@ -131,7 +70,7 @@ TEST(SerialCommPort, ReadsTakeOnlyWhatHasArrivedWithoutWaiting)
 
 TEST(SerialCommPort, VanishedDeviceClosesThePortForGood)
 {
-    PseudoTerminal box;
+    TestTerminal box;
     SerialCommPort port(box.device);
     ASSERT_TRUE(port.Open(1));
     box.CloseMaster();   // like an adapter pulled out
