@@ -15,25 +15,6 @@ namespace {
 constexpr int kMinuteModeTick = 200;   // ms
 constexpr int kSecondModeTick = 64;    // ms
 
-// The automatic scale computation sets all four limits; an instrument whose automatic flag
-// is off keeps the limits the user fixed for it.
-void ComputeAutoScaleKeepingFixedLimits(ProgramState& state)
-{
-    const double thermometerMax = state.ThermometerMax;
-    const double thermometerMin = state.ThermometerMin;
-    const double barometerMax = state.BarometerMax;
-    const double barometerMin = state.BarometerMin;
-    ComputeAutoScale(state);
-    if (state.ThermometerAuto != -1) {
-        state.ThermometerMax = thermometerMax;
-        state.ThermometerMin = thermometerMin;
-    }
-    if (state.BarometerAuto != -1.0f) {
-        state.BarometerMax = barometerMax;
-        state.BarometerMin = barometerMin;
-    }
-}
-
 } // namespace
 
 void Poruka::RedrawInstruments()
@@ -52,7 +33,9 @@ void Poruka::Timer1Start()
     RedrawInstruments();
     if (m_state.ThermometerAuto == -1) {
         Timer1_Timer();
-        ComputeAutoScaleKeepingFixedLimits(m_state);
+        // A barometer the user fixed keeps its limits; only an automatic one is rescaled.
+        ComputeAutoScale(m_state, m_state.BarometerAuto == -1.0f ? ScaleInstruments::Both
+                                                                 : ScaleInstruments::Thermometer);
     }
     RedrawInstruments();
     if (m_state.MinuteMode == 1) {

@@ -193,6 +193,9 @@ TEST_F(Readout, TenthSecondModeTicksEvery64MsAndSaysSo)
 // start time was set after the drawing.
 TEST_F(Readout, MinuteModeFirstFrameCountsFromNowNotFromDayZero)
 {
+    state().GraphBackColor = qRgb(255, 255, 255);
+    state().GraphTickColor = qRgb(0, 128, 0);
+    state().GraphAxisTextColor = qRgb(0, 0, 0);
     test.clock->now = 46000.5;
     test.window->Timer1Start();
     EXPECT_EQ(state().StartTime, 46000.5);
