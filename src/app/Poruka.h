@@ -108,10 +108,16 @@ private:
     void BuildControls();
     void CheckAlerts();
 
+    // Shared steps of the secondary commands (settings/Commands.cpp).
+    void PauseRecording();
+    void ResumeRecording();
+    void KeepRunning();
+
     PorukaEnvironment m_environment;
     ProgramState m_state;
     Surface m_surface;
     QPointer<Fsettei> m_settings;
+    bool m_ending = false;   // exit or close confirmed: the program is ending, ask nothing more
 
     friend class Fsettei;
 };

@@ -1,13 +1,138 @@
 #include "app/Poruka.h"
 
+#include "render/GraphCurves.h"
+#include "render/GraphFrame.h"
+#include "render/Thermometer.h"
 #include "settings/Fsettei.h"
 
-// Placeholder bodies until the settings window and the secondary commands land.
-void Poruka::Settei_Click() {}
-void Poruka::Setumei_Click() {}
-void Poruka::DataReset_Click() {}
-void Poruka::Owari_Click() {}
-bool Poruka::Form_Unload() { return false; }
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+const QChar kCarriageReturn(13);
+
+// Five lines, each ended by a carriage return; the second continues the first under its text.
+QString HelpText()
+{
+    const QString lines[] = {
+        QStringLiteral("せってい：めもりのつけかた、センサーの"),
+        QStringLiteral("　　　　　しゅるいをきめます。"),
+        QStringLiteral("リセット：そくていデータをけします。"),
+        QStringLiteral("スタート：そくていをはじめます。"),
+        QStringLiteral("おわる　：しゅうりょうします。"),
+    };
+    QString text;
+    for (const QString& line : lines)
+        text += line + kCarriageReturn;
+    return text;
+}
+
+const QString kQuitQuestion = QStringLiteral("本当に終了しますか？");
+
+} // namespace
+
+// Settings, help, exit and close all begin like this: recording stops, and the next sample
+// will replace the last one stored. The live readout keeps running.
+void Poruka::PauseRecording()
+{
+    Timer2->stop();
+    m_state.SampleCount = m_state.SampleCount - 1 <= 0 ? 0 : m_state.SampleCount - 1;
+}
+
+// Help, exit and close resume at the interval of a started run.
+void Poruka::ResumeRecording()
+{
+    Timer2->start(m_state.MinuteMode == 1 ? 30000 : 100);
+}
+
+void Poruka::Settei_Click()
+{
+    PauseRecording();
+    if (!m_settings)
+        m_settings = new Fsettei(*this, this);
+    m_settings->show();
+    m_settings->raise();
+    m_settings->activateWindow();
+    m_settings->Fill();
+}
+
+void Poruka::Setumei_Click()
+{
+    PauseRecording();
+    questions().ShowMessage(this, HelpText(), QStringLiteral("プログラムのせつめい"));
+    if (m_state.SampleCount == 0) {
+        DrawPageFrame(m_state, m_surface);
+    } else if (!RunActive()) {
+        DrawRunGraph(m_state, m_surface);
+    } else {
+        RedrawPage(m_state, m_surface);
+        ResumeRecording();
+    }
+    ShowDrawing();
+}
+
+// Only offered between runs. Yes forgets the run: the slots are reused from 0 by the next one.
+void Poruka::DataReset_Click()
+{
+    if (questions().AskYesNo(this, QStringLiteral("データをけしますか？"), windowTitle())) {
+        m_state.SampleCount = 0;
+        m_state.LastAxisSample = 0;
+        // The page frame labels its time axis from StartTime, so it is set before drawing.
+        if (m_state.MinuteMode == 1)
+            m_state.StartTime = clock().Now();
+        DrawThermometer(m_state, m_surface);
+        DrawPageFrame(m_state, m_surface);
+        Start->setText(QString::fromUtf8(kStartCaption));
+        Label3->setText(m_state.MinuteMode == 1 ? QStringLiteral("１分ごとに測定") : QStringLiteral("１秒ごとに測定"));
+        DataReset->setVisible(false);   // nothing left to reset until the next run stops
+    } else if (RunActive()) {
+        RedrawPage(m_state, m_surface);
+    } else {
+        DrawRunGraph(m_state, m_surface);
+    }
+    ShowDrawing();
+}
+
+// What exit and close do when the user answers No: the run goes on (whatever SampleCount is),
+// or the whole run is shown again.
+void Poruka::KeepRunning()
+{
+    if (RunActive()) {
+        ResumeRecording();
+        RedrawPage(m_state, m_surface);
+    } else {
+        DrawRunGraph(m_state, m_surface);
+    }
+    ShowDrawing();
+}
+
+void Poruka::Owari_Click()
+{
+    PauseRecording();
+    if (questions().AskYesNo(this, kQuitQuestion, QStringLiteral("気圧計と温度計"))) {
+        m_ending = true;   // the close that follows must not ask a second time
+        endProgram();
+        return;
+    }
+    KeepRunning();
+}
+
+bool Poruka::Form_Unload()
+{
+    if (m_ending)
+        return false;
+    PauseRecording();
+    if (questions().AskYesNo(this, kQuitQuestion, QStringLiteral("気圧計"))) {
+        hide();
+        m_ending = true;
+        endProgram();
+        return false;
+    }
+    KeepRunning();
+    return true;
+}
 
 Fsettei* Poruka::settingsWindow() const
 {

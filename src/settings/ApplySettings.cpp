@@ -1,0 +1,127 @@
+#include "settings/Fsettei.h"
+
+#include "app/Poruka.h"
+#include "base/Numbers.h"
+#include "files/Conversion.h"
+#include "render/Barometer.h"
+#include "render/GraphFrame.h"
+#include "render/Thermometer.h"
+#include "settings/ScaleLimits.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+// A field's text, or the stored limit's decimal text when the field was left empty.
+QString FieldOrStored(const QLineEdit* field, double stored)
+{
+    const QString text = field->text();
+    return text.isEmpty() ? DecimalText(stored) : text;
+}
+
+// Automatic limits computed for both instruments, taken only by those named. The limits of an
+// instrument whose box is unticked are the user's fixed ones and stay as they are, so the
+// thermometer picture drawn with them and the graph keep agreeing.
+void AutomaticLimits(ProgramState& state, bool thermometer, bool barometer)
+{
+    const double kept[] = {state.ThermometerMax, state.ThermometerMin, state.BarometerMax, state.BarometerMin};
+    ComputeAutoScale(state);
+    if (!thermometer) {
+        state.ThermometerMax = kept[0];
+        state.ThermometerMin = kept[1];
+    }
+    if (!barometer) {
+        state.BarometerMax = kept[2];
+        state.BarometerMin = kept[3];
+    }
+}
+
+} // namespace
+
+// Applies the window's controls in a fixed order: thermometer, probe, barometer, sensitivity,
+// interval; then resumes a paused run.
+void Fsettei::Owaru_Click()
+{
+    ApplyThermometerScale();
+    ApplyBarometerScale();
+    ApplyInterval();
+    hide();
+    ShowMainWindow();
+
+    ProgramState& state = m_main.state();
+    if (state.SampleCount == 0) {
+        DrawPageFrame(state, m_main.surface());
+        m_main.ShowDrawing();
+        return;
+    }
+    if (state.MinuteMode == 1) {
+        m_main.Timer1->start(200);
+        m_main.Label3->setText(QStringLiteral("   ") + DecimalText(state.SampleCount) + QStringLiteral("分"));
+        state.StartTime = m_main.clock().Now();
+    } else {
+        m_main.Timer1->start(100);
+        m_main.Label3->setText(QStringLiteral("   ") + DecimalText(state.SampleCount / 10) + QStringLiteral("秒"));
+    }
+    if (!m_main.RunActive())
+        DrawRunGraph(state, m_main.surface());
+    else
+        m_main.Timer2->start(state.MinuteMode == 1 ? 30000 : 200);
+    m_main.ShowDrawing();
+}
+
+void Fsettei::ApplyThermometerScale()
+{
+    ProgramState& state = m_main.state();
+    state.ThermometerAuto = Check1->isChecked() ? -1 : 0;
+    if (state.ThermometerAuto == 0) {
+        const FixedLimits limits = CorrectLimits(FieldOrStored(Text1, state.ThermometerMin),
+                                                 FieldOrStored(Text2, state.ThermometerMax),
+                                                 kThermometerBounds);
+        state.ThermometerMax = limits.max;
+        state.ThermometerMin = limits.min;
+    } else {
+        // The barometer's limits are settled by its own step below.
+        AutomaticLimits(state, true, false);
+    }
+    state.TemperatureProbe = Option1->isChecked() ? -1 : 0;
+    SelectTemperatureTable(state);
+    DrawThermometer(state, m_main.surface());
+    state.GraphThermometerMax = state.ThermometerMax;
+    state.GraphThermometerMin = static_cast<float>(state.ThermometerMin);
+}
+
+void Fsettei::ApplyBarometerScale()
+{
+    ProgramState& state = m_main.state();
+    state.BarometerAuto = Check4->isChecked() ? -1.0f : 0.0f;
+    if (state.BarometerAuto == 0.0f) {
+        const FixedLimits limits = CorrectLimits(FieldOrStored(Text3, state.BarometerMin),
+                                                 FieldOrStored(Text4, state.BarometerMax),
+                                                 kBarometerBounds);
+        state.BarometerMax = limits.max;
+        state.BarometerMin = limits.min;
+    } else {
+        AutomaticLimits(state, state.ThermometerAuto == -1, true);
+    }
+    state.PressureStep = Option3->isChecked() ? 1 : 2;
+    SelectPressureTable(state);
+    DrawBarometer(state, m_main.surface());
+    state.GraphBarometerMax = state.BarometerMax;
+    state.GraphBarometerMin = static_cast<float>(state.BarometerMin);
+}
+
+void Fsettei::ApplyInterval()
+{
+    ProgramState& state = m_main.state();
+    if (Option5->isChecked()) {
+        state.MinuteMode = 0;
+        m_main.Label3->setText(QStringLiteral("１秒ごと測定"));
+    } else {
+        state.MinuteMode = 1;
+        m_main.Label3->setText(QStringLiteral("１分ごと測定"));
+    }
+}
