@@ -3,16 +3,33 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+namespace {
+
+// The program ends its message lines with carriage returns; a message box breaks lines at line
+// feeds, and a break after the last line would only add an empty line.
+QString ShownText(QString message)
+{
+    message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    message.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    while (message.endsWith(QLatin1Char('\n')))
+        message.chop(1);
+    return message;
+}
+
+} // namespace
+
+// No icon: the questions are plain Yes/No, with Yes as the default.
 bool MessageBoxQuestions::AskYesNo(QWidget* parent, const QString& message, const QString& title)
 {
-    return QMessageBox::question(parent, title, message, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes)
-        == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::NoIcon, title, ShownText(message),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void MessageBoxQuestions::ShowMessage(QWidget* parent, const QString& message, const QString& title)
 {
-    QMessageBox box(QMessageBox::NoIcon, title, message, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::NoIcon, title, ShownText(message), QMessageBox::Ok, parent);
     box.exec();
 }
 
