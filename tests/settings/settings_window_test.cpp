@@ -262,6 +262,14 @@ TEST_F(SettingsWindow, EnterAndEscapePressNeitherButton)
 // The window as a person sees it; the picture is left beside the test program for a look.
 TEST_F(SettingsWindow, PictureShowsTheColouredGroups)
 {
+    state().ThermometerMax = 40;
+    state().ThermometerMin = -10;
+    state().ThermometerAuto = -1;
+    state().TemperatureProbe = -1;
+    state().BarometerMax = 1040;
+    state().BarometerMin = 960;
+    state().PressureStep = 1;
+    state().MinuteMode = 1;
     Fsettei& w = OpenSettings();
     const QImage picture = w.grab().toImage();
     picture.save(QStringLiteral("settings-window.png"));
