@@ -23,23 +23,6 @@ QString FieldOrStored(const QLineEdit* field, double stored)
     return text.isEmpty() ? DecimalText(stored) : text;
 }
 
-// Automatic limits computed for both instruments, taken only by those named. The limits of an
-// instrument whose box is unticked are the user's fixed ones and stay as they are, so the
-// thermometer picture drawn with them and the graph keep agreeing.
-void AutomaticLimits(ProgramState& state, bool thermometer, bool barometer)
-{
-    const double kept[] = {state.ThermometerMax, state.ThermometerMin, state.BarometerMax, state.BarometerMin};
-    ComputeAutoScale(state);
-    if (!thermometer) {
-        state.ThermometerMax = kept[0];
-        state.ThermometerMin = kept[1];
-    }
-    if (!barometer) {
-        state.BarometerMax = kept[2];
-        state.BarometerMin = kept[3];
-    }
-}
-
 } // namespace
 
 // Applies the window's controls in a fixed order: thermometer, probe, barometer, sensitivity,
@@ -85,7 +68,7 @@ void Fsettei::ApplyThermometerScale()
         state.ThermometerMin = limits.min;
     } else {
         // The barometer's limits are settled by its own step below.
-        AutomaticLimits(state, true, false);
+        ComputeAutoScale(state, ScaleInstruments::Thermometer);
     }
     state.TemperatureProbe = Option1->isChecked() ? -1 : 0;
     SelectTemperatureTable(state);
@@ -105,7 +88,9 @@ void Fsettei::ApplyBarometerScale()
         state.BarometerMax = limits.max;
         state.BarometerMin = limits.min;
     } else {
-        AutomaticLimits(state, state.ThermometerAuto == -1, true);
+        // Fixed thermometer limits stay: the thermometer was drawn with them and the graph
+        // must agree with it.
+        ComputeAutoScale(state, state.ThermometerAuto == -1 ? ScaleInstruments::Both : ScaleInstruments::Barometer);
     }
     state.PressureStep = Option3->isChecked() ? 1 : 2;
     SelectPressureTable(state);

@@ -50,8 +50,11 @@ void Poruka::ResumeRecording()
 void Poruka::Settei_Click()
 {
     PauseRecording();
-    if (!m_settings)
+    if (!m_settings) {
         m_settings = new Fsettei(*this, this);
+        // First shown over the middle of the main window; afterwards wherever the user left it.
+        m_settings->move(frameGeometry().center() - m_settings->rect().center());
+    }
     m_settings->show();
     m_settings->raise();
     m_settings->activateWindow();

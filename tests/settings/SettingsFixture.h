@@ -66,15 +66,21 @@ protected:
     // The graph between the instruments, as the surface shows it now.
     QImage GraphArea() { return main().surface().image().copy(kGraph); }
 
-    // The graph as the given drawing leaves a marked surface, drawn from a copy of the state.
-    static QImage GraphAreaDrawnBy(const ProgramState& from,
-                                   const std::function<void(ProgramState&, Surface&)>& draw)
+    // Part of a marked surface after the given drawing, drawn from a copy of the state.
+    static QImage AreaDrawnBy(const QRect& area, const ProgramState& from,
+                              const std::function<void(ProgramState&, Surface&)>& draw)
     {
         auto copy = std::make_unique<ProgramState>(from);
         Surface surface;
         surface.FilledBox(0, 0, Surface::kWidth - 1, Surface::kHeight - 1, kMarker);
         draw(*copy, surface);
-        return surface.image().copy(kGraph);
+        return surface.image().copy(area);
+    }
+
+    static QImage GraphAreaDrawnBy(const ProgramState& from,
+                                   const std::function<void(ProgramState&, Surface&)>& draw)
+    {
+        return AreaDrawnBy(kGraph, from, draw);
     }
 
     static QImage UntouchedGraphArea()

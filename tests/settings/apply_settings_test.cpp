@@ -1,7 +1,9 @@
 #include "settings/SettingsFixture.h"
 
 #include "files/Conversion.h"
+#include "render/Barometer.h"
 #include "render/GraphFrame.h"
+#include "render/Thermometer.h"
 #include "settings/ScaleLimits.h"
 
 #include <QCheckBox>
@@ -242,4 +244,17 @@ TEST_F(ApplySettings, WithNoSamplesTheEmptyPageIsDrawnAndNothingResumes)
     EXPECT_EQ(main().Label3->text(), QStringLiteral("１秒ごと測定"));
     EXPECT_EQ(main().Start->text(), QStringLiteral("ストップ"));
     EXPECT_EQ(GraphArea(), GraphAreaDrawnBy(state(), DrawPageFrame));
+}
+
+TEST_F(ApplySettings, BothInstrumentsAreRedrawnWithTheirNewLimits)
+{
+    Stopped(0, 1);
+    MarkSurface();
+    Apply(QStringLiteral("80"), QStringLiteral("22.5"), QStringLiteral("1013"), QStringLiteral("1000"));
+    const QRect whole(0, 0, Surface::kWidth, Surface::kHeight);
+    EXPECT_EQ(main().surface().image(), AreaDrawnBy(whole, state(), [](ProgramState& s, Surface& surface) {
+                  DrawThermometer(s, surface);
+                  DrawBarometer(s, surface);
+                  DrawPageFrame(s, surface);
+              }));
 }
