@@ -45,9 +45,16 @@ public:
 
 private:
     QPainter& painter();
+    void usePen(QRgb colour);
+    // Paints the pixels [left, right] x [top, bottom], clipped to the image, straight into its
+    // memory: the same pixels a one-pixel pen or a filled rectangle covers, without the
+    // painter's per-call cost (the pictures are mostly marks, grid lines and boxes).
+    void fillPixels(int left, int top, int right, int bottom, QRgb colour);
 
     QImage m_image;
     QPainter m_painter;
+    bool m_penSet = false;   // the painter's pen is a one-pixel pen of m_penColour
+    QRgb m_penColour = 0;
     QPointF m_pen{0, 0};
     QFont m_font;
     int m_lineHeight;
