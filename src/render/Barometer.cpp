@@ -63,7 +63,10 @@ void DrawBarometer(ProgramState& state, Surface& surface)
 {
     state.BarometerLevel = 0;
     state.BarometerValue = 0;
-    surface.FilledBox(401, 0, 500, 399, state.GraphBackColor);
+    // The graph's last time label reaches into the strip below y 358 (x 401 to 440); that
+    // corner is left to the graph, so a redraw after a widening does not cut the label off.
+    surface.FilledBox(401, 0, 500, 357, state.GraphBackColor);
+    surface.FilledBox(441, 358, 500, 399, state.GraphBackColor);
 
     KeepTopAboveBottom(state.BarometerMax, state.BarometerMin, kSmallestSpan);
     state.BarometerScale =

@@ -64,7 +64,10 @@ void DrawThermometer(ProgramState& state, Surface& surface)
 {
     state.ThermometerLevel = 0;
     state.ThermometerValue = 0;
-    surface.FilledBox(0, 0, 69, 399, state.GraphBackColor);
+    // The graph's first time label reaches into the strip below y 358 (x 49 to 69); that corner
+    // is left to the graph, so a redraw after a widening does not cut the label's digits off.
+    surface.FilledBox(0, 0, 69, 357, state.GraphBackColor);
+    surface.FilledBox(0, 358, 48, 399, state.GraphBackColor);
     surface.Circle(15, 370, 8, state.ThermometerFrameColor);
     surface.Circle(15, 370, 7, state.ThermometerLiquidColor);
 

@@ -1,6 +1,7 @@
 #include "render/GraphFrame.h"
 
 #include "base/DateTime.h"
+#include "render/Barometer.h"
 #include "render/Glyphs.h"
 #include "render/Palette.h"
 #include "render/Surface.h"
@@ -185,4 +186,23 @@ TEST_F(GraphFrame, EmptyRunDrawsAFrameOfSpanTenWithoutCurves)
     DrawRunGraph(*state, surface);
     EXPECT_EQ(VerticalLines(100).size(), 11u);
     EXPECT_EQ(CountPixels(surface, 70, 0, 400, 360, state->ThermometerLiquidColor), 0);
+}
+
+// A widening redraws one instrument alone while the graph stays; the first and the last time
+// label reach into the instruments' strips and must keep their digits.
+TEST_F(GraphFrame, InstrumentRedrawsLeaveTheTimeLabelsWhole)
+{
+    state->StartTime = At(3, 9, 20);
+    DrawPageFrame(*state, surface);
+    const int before = CountPixels(surface, 49, 358, 69, 399, state->GraphAxisTextColor);
+    const int beforeRight = CountPixels(surface, 401, 358, 440, 399, state->GraphAxisTextColor);
+    EXPECT_GT(before, 0);
+    EXPECT_GT(beforeRight, 0);
+    DrawThermometer(*state, surface);
+    DrawBarometer(*state, surface);
+    EXPECT_TRUE(LabelShows(50, 366, 3, u"D"));
+    EXPECT_TRUE(LabelShows(50, 386, 9, u"H"));
+    EXPECT_EQ(CountPixels(surface, 401, 358, 440, 399, state->GraphAxisTextColor), beforeRight);
+    EXPECT_EQ(surface.pixel(30, 390), state->GraphBackColor | 0xff000000u);
+    EXPECT_EQ(surface.pixel(470, 390), state->GraphBackColor | 0xff000000u);
 }
