@@ -1,6 +1,7 @@
 #include "app/Poruka.h"
 
 #include "app/Clock.h"
+#include "app/ConnectionStatus.h"
 #include "app/ExportMenu.h"
 #include "app/Questions.h"
 #include "app/WindowIcon.h"
@@ -169,6 +170,7 @@ void Poruka::BuildControls()
     connect(Timer3, &QTimer::timeout, this, &Poruka::Timer3_Timer);
 
     InstallExportCommands(*this);
+    InstallConnectionStatus(*this);
 }
 
 void Poruka::Form_Load()

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/Fonts.h"
 #include "app/Poruka.h"
+#include "device/ReconnectingPort.h"
 #include "device/SerialCommPort.h"
 
 #include <QApplication>
@@ -26,7 +27,9 @@ int main(int argc, char** argv)
     InstallFontSubstitutions();
 
     PorukaEnvironment environment;
-    environment.port = std::make_unique<SerialCommPort>(options->portDevice);
+    // A box unplugged or switched off during the lesson is picked up again when it returns.
+    environment.port = std::make_unique<ReconnectingPort>(
+        std::make_unique<SerialCommPort>(options->portDevice));
     environment.endProgram = [] { QCoreApplication::exit(0); };
     Poruka window(std::move(environment));
     window.Form_Load();
