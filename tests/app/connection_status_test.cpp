@@ -125,6 +125,7 @@ TEST(ConnectionStatus, LostPortKeepsValuesAndRunThenResumesWhereItLeftOff)
     }
     state.RequestF3 = 0xF3;
     state.RequestF2 = 0xF2;
+    window.ReadStep = 0;
     // Temperature step reads 73, pressure step reads 113, then a temperature step is due.
     test.port->replies = {Byte(73), Byte(113)};
     Tick(window);
