@@ -78,6 +78,28 @@ TEST(LoadCalibrationTables, ShortFileShowsItsShortageAndDoesNotAffectTheNext)
                      kPressure1Progress, kPressure2Progress, kPressure2Shortage});
 }
 
+TEST(LoadCalibrationTables, HostileFilesShowTheirShortageAndNeverStopTheLoading)
+{
+    FileTestFolder f;
+    f.Write("EKION.CSV", QByteArray("\0\0\0\n\0", 5));
+    f.Write("KION.CSV", "h\n" + QByteArray(1 << 20, '7'));
+    QByteArray extremes = "h\n99999\n-99999\n";
+    for (int i = 2; i < 256; ++i)
+        extremes += "10\n";
+    f.Write("VORUM1.CSV", extremes);
+    f.Write("VORUM2.CSV", TableFile(Ramp(700, 256)));
+    LoadCalibrationTables(f.state, f.surface, f.dir());
+    EXPECT_EQ(f.state.LiquidTemperatureTable, CalibrationTable{});
+    EXPECT_EQ(f.state.AirTemperatureTable, CalibrationTable{});
+    EXPECT_EQ(f.state.Pressure1Table[0], 0);
+    EXPECT_EQ(f.state.Pressure1Table[1], 0);
+    EXPECT_EQ(f.state.Pressure1Table[2], 10);
+    EXPECT_EQ(f.state.Pressure2Table, TableOf(Ramp(700, 256)));
+    EXPECT_EQ(f.state.FileError, 0);
+    f.ExpectPrinted({kLiquidProgress, kLiquidShortage, kAirProgress, kAirShortage, kPressure1Progress,
+                     QStringLiteral("気圧データ(1hpaごと)が足りません！"), kPressure2Progress});
+}
+
 TEST(LoadCalibrationTables, NamesDifferingOnlyInCaseAreFound)
 {
     FileTestFolder f;

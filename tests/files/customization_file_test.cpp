@@ -24,6 +24,26 @@ int16_t Field(const AlertTable& alerts, int f, int e)
 
 } // namespace
 
+TEST(ReadLeadingNumber, DigitsAndMinusSignsAsFarAsTheyFormANumber)
+{
+    EXPECT_EQ(ReadLeadingNumber(u"35 remark"), 35);
+    EXPECT_EQ(ReadLeadingNumber(u"5-3"), 5);
+    EXPECT_EQ(ReadLeadingNumber(u"-5-3"), -5);
+    EXPECT_EQ(ReadLeadingNumber(u""), 0);
+    EXPECT_EQ(ReadLeadingNumber(u"-"), 0);
+    EXPECT_EQ(ReadLeadingNumber(u"--5"), 0);
+    EXPECT_EQ(ReadLeadingNumber(u" 35"), 0);
+    EXPECT_EQ(ReadLeadingNumber(u"+5"), 0);
+    EXPECT_EQ(ReadLeadingNumber(u"3.7"), 3);
+    EXPECT_EQ(ReadLeadingNumber(u"00000000000000000000012"), 12);
+    EXPECT_EQ(ReadLeadingNumber(u"-32768"), -32768);
+    EXPECT_EQ(ReadLeadingNumber(u"32767"), 32767);
+    EXPECT_EQ(ReadLeadingNumber(u"32768"), std::nullopt);
+    EXPECT_EQ(ReadLeadingNumber(u"-32769"), std::nullopt);
+    EXPECT_EQ(ReadLeadingNumber(u"99999999999999999999999"), std::nullopt);
+    EXPECT_EQ(ReadLeadingNumber(u"１２"), 0);   // full-width digits are no digits
+}
+
 TEST(LoadCustomizationFile, WithoutAFileEveryDefaultStandsAndOnlyTheLastLineShows)
 {
     FileTestFolder f;
