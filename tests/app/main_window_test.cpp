@@ -159,6 +159,13 @@ TEST(MainWindow, PictureOfTheWindow)
         EXPECT_TRUE(window.save(QDir(folder).filePath("window.png")));
         const QImage strip = window.copy(0, 0, 130, 423);
         EXPECT_TRUE(strip.scaled(strip.size() * 3).save(QDir(folder).filePath("window-strip.png")));
+        // With an alert shown over the upper buttons.
+        w.Setumei->hide();
+        w.Settei->hide();
+        w.Text2->setPlainText(QStringLiteral("５０度をこえました。火を弱めましょう。"));
+        w.Text2->show();
+        const QImage alert = w.grab().toImage().copy(0, 0, 130, 423);
+        EXPECT_TRUE(alert.scaled(alert.size() * 3).save(QDir(folder).filePath("window-alert.png")));
     }
 }
 
