@@ -22,6 +22,7 @@ stop_box() {
   rm -rf "$scratch"
 }
 trap stop_box EXIT
+trap 'exit 130' INT TERM   # Ctrl-C also stops the box on the way out
 
 # Qt wants a private runtime folder; a desktop session has one, a bare terminal may not.
 if [[ -z ${XDG_RUNTIME_DIR:-} ]]; then
