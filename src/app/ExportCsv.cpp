@@ -21,14 +21,15 @@ QString ElapsedText(bool minuteMode, int slot)
 
 } // namespace
 
-int ExportedSampleCount(const ProgramState& state)
+int ExportedSampleCount(const ProgramState& state, bool recording)
 {
     const double count = state.SampleCount;
     if (!(count > 0))   // also NaN
         return 0;
-    if (count >= kLastHistorySlot)
+    const double rows = recording ? count : count + 1;
+    if (rows >= kLastHistorySlot)
         return kLastHistorySlot;
-    return static_cast<int>(count);
+    return static_cast<int>(rows);
 }
 
 QString HistoryValueText(float historyValue, int decimals)
@@ -50,10 +51,10 @@ QString HistoryValueText(float historyValue, int decimals)
         .arg(fraction, decimals, 10, QLatin1Char('0'));
 }
 
-QByteArray BuildSamplesCsv(const ProgramState& state)
+QByteArray BuildSamplesCsv(const ProgramState& state, bool recording)
 {
     const bool minuteMode = state.MinuteMode == 1;
-    const int rows = ExportedSampleCount(state);
+    const int rows = ExportedSampleCount(state, recording);
     const QDateTime start = DateTimeFromValue(state.StartTime);
 
     QByteArray csv = kByteOrderMark;

@@ -72,8 +72,8 @@ void FillRun(ProgramState& state, int samples)
 TEST(BuildSamplesCsv, EmptyRunIsByteOrderMarkAndHeaderOnly)
 {
     ProgramState state;
-    const QByteArray csv = BuildSamplesCsv(state);
-    EXPECT_EQ(csv, kBom + kHeader.toUtf8() + "\r\n");
+    EXPECT_EQ(BuildSamplesCsv(state, true), kBom + kHeader.toUtf8() + "\r\n");
+    EXPECT_EQ(BuildSamplesCsv(state, false), kBom + kHeader.toUtf8() + "\r\n");
 }
 
 TEST(BuildSamplesCsv, MinuteModeCountsMinutesAndClockTimeFromStartTime)
@@ -85,7 +85,7 @@ TEST(BuildSamplesCsv, MinuteModeCountsMinutesAndClockTimeFromStartTime)
     state.TemperatureHistory = {2300, 2345.6f, -50};
     state.PressureHistory = {10130, 10125, 9999};
     state.TemperatureHistory[3] = 9999;   // the next free slot is not part of the run
-    const auto rows = ReadRows(BuildSamplesCsv(state));
+    const auto rows = ReadRows(BuildSamplesCsv(state, true));
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0].join(','), kHeader);
     EXPECT_EQ(rows[1].join(','), QStringLiteral("0,0,2026-12-07 09:30,23.00,1013.0"));
@@ -99,7 +99,7 @@ TEST(BuildSamplesCsv, TenthSecondModeCountsTenthsAndLeavesClockEmpty)
     state.MinuteMode = 0;
     state.StartTime = MorningOfDecember7();
     state.SampleCount = 12;
-    const auto rows = ReadRows(BuildSamplesCsv(state));
+    const auto rows = ReadRows(BuildSamplesCsv(state, true));
     ASSERT_EQ(rows.size(), 13u);
     EXPECT_EQ(rows[1].join(','), QStringLiteral("0,0.0,,0.00,0.0"));
     EXPECT_EQ(rows[4][1], QStringLiteral("0.3"));
@@ -115,23 +115,50 @@ TEST(BuildSamplesCsv, ClockTimeCrossesMidnightAndMonthEnd)
     state.MinuteMode = 1;
     state.StartTime = DateTimeValue(QDateTime(QDate(2026, 12, 31), QTime(23, 59)));
     state.SampleCount = 2;
-    const auto rows = ReadRows(BuildSamplesCsv(state));
+    const auto rows = ReadRows(BuildSamplesCsv(state, true));
     EXPECT_EQ(rows[2][2], QStringLiteral("2027-01-01 00:00"));
 }
 
-TEST(ExportedSampleCount, StopsBeforeTheOverwrittenCapSlotAndNeverGoesNegative)
+TEST(ExportedSampleCount, TakesWhatTheGraphShowsWithoutTheOverwrittenCapSlot)
 {
     ProgramState state;
+    // Recording: slot SampleCount is the next free one.
+    state.SampleCount = 10;
+    EXPECT_EQ(ExportedSampleCount(state, true), 10);
+    // Stopped after 10 samples: SampleCount was stepped back to 9, slot 9 still holds the
+    // tenth sample and the whole-run graph shows it.
+    state.SampleCount = 9;
+    EXPECT_EQ(ExportedSampleCount(state, false), 10);
+    // Stopped with SampleCount 0 the graph is empty, and so is the file.
+    state.SampleCount = 0;
+    EXPECT_EQ(ExportedSampleCount(state, false), 0);
+    // At the cap, slot 12000 is overwritten by every later sample: never exported.
     state.SampleCount = 12000;
-    EXPECT_EQ(ExportedSampleCount(state), 12000);
+    EXPECT_EQ(ExportedSampleCount(state, true), 12000);
+    EXPECT_EQ(ExportedSampleCount(state, false), 12000);
     state.SampleCount = 11999;
-    EXPECT_EQ(ExportedSampleCount(state), 11999);
-    state.SampleCount = -3;
-    EXPECT_EQ(ExportedSampleCount(state), 0);
-    state.SampleCount = std::nan("");
-    EXPECT_EQ(ExportedSampleCount(state), 0);
+    EXPECT_EQ(ExportedSampleCount(state, true), 11999);
+    EXPECT_EQ(ExportedSampleCount(state, false), 12000);
+    for (double odd : {-3.0, std::nan(""), -1e300}) {
+        state.SampleCount = odd;
+        EXPECT_EQ(ExportedSampleCount(state, true), 0);
+        EXPECT_EQ(ExportedSampleCount(state, false), 0);
+    }
     state.SampleCount = 1e9;
-    EXPECT_EQ(ExportedSampleCount(state), 12000);
+    EXPECT_EQ(ExportedSampleCount(state, true), 12000);
+}
+
+TEST(BuildSamplesCsv, StoppedRunKeepsTheSampleTheStopSteppedBackOver)
+{
+    ProgramState state;
+    state.MinuteMode = 1;
+    state.StartTime = MorningOfDecember7();
+    state.TemperatureHistory = {2000, 2100, 2200};
+    state.PressureHistory = {10130, 10131, 10132};
+    state.SampleCount = 2;   // three samples, then Stop
+    const auto rows = ReadRows(BuildSamplesCsv(state, false));
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[3].join(','), QStringLiteral("2,120,2026-12-07 09:32,22.00,1013.2"));
 }
 
 TEST(HistoryValueText, WritesRecordedUnitsWithFixedDecimals)
@@ -173,6 +200,7 @@ TEST(ExportCommands, FullRunReadsBackValueForValue)
     state.MinuteMode = 0;
     FillRun(state, 12000);
     state.TemperatureHistory[12000] = 7777;   // the overwritten cap slot is not exported
+    test.window->Start->setText(QString::fromUtf8(Poruka::kStopCaption));   // still recording
     const QString path = test.folder.filePath(QStringLiteral("run.csv"));
     test.questions->saveNames.push_back(path);
 
@@ -293,7 +321,7 @@ TEST(ExportCommands, FailedWriteExplainsAndKeepsDataAndOldFile)
     test.questions->saveNames.push_back(locked + QStringLiteral("/run.csv"));
     Commands(test).SaveDataAsCsv();
     if (test.questions->shown.empty())
-        EXPECT_EQ(ReadFile(locked + QStringLiteral("/run.csv")), BuildSamplesCsv(state));
+        EXPECT_EQ(ReadFile(locked + QStringLiteral("/run.csv")), BuildSamplesCsv(state, false));
     else
         EXPECT_TRUE(QDir(locked).entryList(QDir::Files | QDir::Hidden).isEmpty());
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
