@@ -47,8 +47,9 @@ struct BoxProcess {
                        QStringList{"--link", link(), "--data", folder, "--log", log()} + extra);
         if (!process->waitForStarted(5000))
             return false;
+        // The link leads to a device only once the box has set its line up.
         return QTest::qWaitFor([this] {
-            return QFileInfo(link()).isSymLink() || process->state() == QProcess::NotRunning;
+            return QFileInfo(link()).exists() || process->state() == QProcess::NotRunning;
         }, 10000) && process->state() == QProcess::Running;
     }
 
