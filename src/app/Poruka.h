@@ -107,6 +107,15 @@ protected:
 private:
     void BuildControls();
     void CheckAlerts();
+    void RecordSample();   // pressure then temperature, read from Text3 and Text1
+    void ShowAlert(int16_t seconds, int16_t colourValue, const QString& text);
+
+    // Once the histories are full every sample lands in the last slot; the alert check then
+    // compares with what that slot held before the latest sample replaced it.
+    int m_lastRecordedSlot = -1;
+    bool m_lastSlotReplaced = false;
+    float m_replacedTemperature = 0;
+    float m_replacedPressure = 0;
 
     // Shared steps of the secondary commands (settings/Commands.cpp).
     void PauseRecording();

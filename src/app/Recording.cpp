@@ -1,7 +1,114 @@
 #include "app/Poruka.h"
 
-// Placeholder bodies until the recording run lands.
-void Poruka::Start_Click() {}
-void Poruka::Timer2_Timer() {}
-void Poruka::Timer3_Timer() {}
-void Poruka::CheckAlerts() {}
+#include "app/ElapsedTime.h"
+#include "base/Numbers.h"
+#include "render/GraphCurves.h"
+#include "render/GraphFrame.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cfloat>
+
+namespace {
+
+constexpr int kMinuteTick = 30000;   // two ticks make the minute
+constexpr int kTenthTick = 100;
+
+// Stopping and continuing both step back one sample, so the next sample replaces the last.
+void StepBackSampleCount(ProgramState& state)
+{
+    state.SampleCount = state.SampleCount - 1;
+    if (state.SampleCount <= 0)
+        state.SampleCount = 0;
+}
+
+// The number a value field begins with, as a Single; a text without one gives 0, and a
+// number beyond the Single range is held at its largest value.
+float FieldNumber(const QLineEdit* field)
+{
+    const double value = LeadingNumber(field->text());
+    if (value > FLT_MAX)
+        return FLT_MAX;
+    if (value < -FLT_MAX)
+        return -FLT_MAX;
+    return static_cast<float>(value);
+}
+
+bool AlertsDue(const ProgramState& state)
+{
+    return state.SampleCount > 2 && state.TemperatureAlertCount > 0;
+}
+
+} // namespace
+
+void Poruka::Start_Click()
+{
+    if (!RunActive()) {
+        // Start a run, or continue the stopped one.
+        StepBackSampleCount(m_state);
+        Start->setText(QString::fromUtf8(kStopCaption));
+        DataReset->setVisible(false);
+        if (m_state.SampleCount != 0)
+            RedrawPage(m_state, m_surface);
+        if (m_state.MinuteMode == 1) {
+            if (m_state.SampleCount == 0) {
+                m_state.StartTime = clock().Now();
+                DrawPageFrame(m_state, m_surface);
+            }
+            // The first minute's sample is taken at once; the timer brings the next a minute on.
+            RecordSample();
+            if (AlertsDue(m_state))
+                CheckAlerts();
+            Timer2->start(kMinuteTick);
+            m_state.MinuteToggle = 0;
+        } else {
+            Timer2->start(kTenthTick);
+        }
+    } else {
+        Start->setText(QString::fromUtf8(kStartCaption));
+        Timer2->stop();
+        Timer3_Timer();
+        StepBackSampleCount(m_state);
+        DataReset->setVisible(true);
+        DrawRunGraph(m_state, m_surface);
+    }
+    ShowDrawing();
+}
+
+void Poruka::Timer2_Timer()
+{
+    if (m_state.MinuteMode == 1) {
+        // The timer runs at 30 s; every second tick makes the minute.
+        if (m_state.MinuteToggle != 1) {
+            m_state.MinuteToggle = 1;
+            return;
+        }
+        m_state.MinuteToggle = 0;
+        Label3->setText(MinuteElapsedText(m_state.SampleCount));
+    } else {
+        Label3->setText(SecondsElapsedText(m_state.SampleCount));
+    }
+    RecordSample();
+    if (AlertsDue(m_state))
+        CheckAlerts();
+    ShowDrawing();
+}
+
+void Poruka::RecordSample()
+{
+    const int slot = static_cast<int>(m_state.SampleCount);
+    m_lastSlotReplaced = slot == kLastHistorySlot && m_lastRecordedSlot == kLastHistorySlot;
+    if (m_lastSlotReplaced) {
+        m_replacedTemperature = m_state.TemperatureHistory[kLastHistorySlot];
+        m_replacedPressure = m_state.PressureHistory[kLastHistorySlot];
+    }
+    m_lastRecordedSlot = slot;
+
+    float pressure = FieldNumber(Text3);
+    float temperature = FieldNumber(Text1);
+    RecordPressureSample(m_state, m_surface, pressure);
+    RecordTemperatureSample(m_state, m_surface, temperature);
+}

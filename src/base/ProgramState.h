@@ -43,6 +43,10 @@ struct ProgramState {
     AlertTable PressureAlerts{};
     AlertTexts PressureAlertTexts{};
     int16_t PressureAlertCount = 0;
+    // Set when an alert line went to entry 30 (more than 30 of that kind): the count stops at
+    // 30, so it alone cannot tell a used entry 30 from a blank one.
+    bool TemperatureAlertEntry30Used = false;
+    bool PressureAlertEntry30Used = false;
 
     // Instrument settings.
     double ThermometerMax = 0;

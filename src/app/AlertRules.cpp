@@ -1,0 +1,67 @@
+#include "app/AlertRules.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kDirection = 0;
+constexpr int kThreshold = 1;
+constexpr int kOverflowEntry = kAlertEntries - 1;   // 30
+
+bool EntryIsBlank(const AlertTable& alerts, const AlertTexts& texts, int entry)
+{
+    for (int field = 0; field < kAlertFields; ++field) {
+        if (alerts[field][entry] != 0)
+            return false;
+    }
+    return texts[entry].isEmpty();
+}
+
+bool Fires(const AlertTable& alerts, int entry, float previous, float latest)
+{
+    const float threshold = alerts[kThreshold][entry];
+    if (alerts[kDirection][entry] == -1)
+        return previous < threshold && latest >= threshold;
+    return previous > threshold && latest <= threshold;
+}
+
+} // namespace
+
+bool AlertEntryInUse(const AlertTable& alerts, const AlertTexts& texts, int16_t count,
+                     bool entry30Used, int entry)
+{
+    if (entry < 0 || entry >= kAlertEntries)
+        return false;
+    if (entry < std::min<int>(count, kOverflowEntry))
+        return true;
+    return entry == kOverflowEntry && count >= kOverflowEntry
+        && (entry30Used || !EntryIsBlank(alerts, texts, entry));
+}
+
+int LastFiringAlert(const AlertTable& alerts, const AlertTexts& texts, int16_t count,
+                    bool entry30Used, float previous, float latest)
+{
+    int firing = -1;
+    for (int entry = 0; entry < kAlertEntries; ++entry) {
+        if (AlertEntryInUse(alerts, texts, count, entry30Used, entry)
+            && Fires(alerts, entry, previous, latest))
+            firing = entry;
+    }
+    return firing;
+}
+
+int AlertDisplayInterval(int seconds)
+{
+    if (seconds <= 0)
+        return 0;
+    if (seconds > kLongestAlertInterval / 1000)
+        return kLongestAlertInterval;
+    return seconds * 1000;
+}
+
+std::optional<QRgb> AlertBackColour(int value)
+{
+    if (value < 0 || value > 0xFFFFFF)
+        return std::nullopt;
+    return qRgb(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
