@@ -21,6 +21,8 @@ QColor TextColourOn(QRgb back)
 
 void PaintAlertField(QPlainTextEdit* field, QRgb back)
 {
+    if (field->palette().color(QPalette::Base).rgb() == back)
+        return;   // the same alert again: nothing to repaint
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, QColor::fromRgb(back));
     palette.setColor(QPalette::Window, QColor::fromRgb(back));
@@ -80,8 +82,11 @@ void Poruka::ShowAlert(int16_t seconds, int16_t colourValue, const QString& text
     Settei->setVisible(false);
     Text2->setVisible(true);
     PaintAlertField(Text2, AlertBackColour(colourValue).value_or(kAlertFieldCyan));
-    Text2->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    Text2->setPlainText(text);
+    // Long messages wrap, between words or, in Japanese text, anywhere.
+    if (Text2->wordWrapMode() != QTextOption::WrapAtWordBoundaryOrAnywhere)
+        Text2->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    if (Text2->toPlainText() != text)
+        Text2->setPlainText(text);
     // A display time of 0 leaves the message up until the run stops.
     const int interval = AlertDisplayInterval(seconds);
     if (interval > 0) {
