@@ -11,37 +11,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include <cfloat>
-
-TEST(CorrectLimits, HoldsOrdersAndWidensTheTypedLimits)
-{
-    struct Case {
-        const char* upper;
-        const char* lower;
-        const LimitBounds& bounds;
-        double max;
-        double min;
-    };
-    const Case cases[] = {
-        {"120", "-40", kThermometerBounds, 100, -30},
-        {"-40", "120", kThermometerBounds, 120, -40},
-        {"30", "25", kThermometerBounds, 35, 25},
-        {"80", "22.5", kThermometerBounds, 80, 22},     // the former maximum, half to even
-        {"80", "23.5", kThermometerBounds, 80, 24},
-        {"abc", "xyz", kThermometerBounds, 10, 0},      // letters count as 0
-        {" 12 .5°C", "- 5", kThermometerBounds, 12.5, -5},   // blanks skipped, units ignored
-        {"1013", "1000", kBarometerBounds, 1100, 1000},
-        {"1200", "800", kBarometerBounds, 1100, 800},
-        {"abc", "", kBarometerBounds, 800, 700},        // 0 hPa is held to 700
-        {"650", "1250", kBarometerBounds, 1200, 700},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.upper) + " / " + c.lower);
-        const FixedLimits limits = CorrectLimits(QString::fromUtf8(c.upper), QString::fromUtf8(c.lower), c.bounds);
-        EXPECT_EQ(limits.max, c.max);
-        EXPECT_EQ(limits.min, c.min);
-    }
-}
 
 TEST(CorrectLimits, DigitRunsTooLongForADoubleEndInTheBound)
 {
@@ -53,6 +22,10 @@ TEST(CorrectLimits, DigitRunsTooLongForADoubleEndInTheBound)
     EXPECT_EQ(limits.max, 1200);
     EXPECT_EQ(limits.min, 1100);
     EXPECT_EQ(HeldToBounds(QStringLiteral("1e-99999"), -40, 100), 0);
+    // Blanks are skipped anywhere and reading stops at the first character of a unit.
+    limits = CorrectLimits(QStringLiteral(" 12 .5°C"), QStringLiteral("- 5"), kThermometerBounds);
+    EXPECT_EQ(limits.max, 12.5);
+    EXPECT_EQ(limits.min, -5);
 }
 
 class ApplySettings : public SettingsFixture {
@@ -87,26 +60,41 @@ protected:
     }
 };
 
-TEST_F(ApplySettings, FixedLimitsAreCorrectedAndCopiedToTheGraph)
+TEST_F(ApplySettings, TypedLimitsAreHeldOrderedAndWidened)
 {
-    Apply(QStringLiteral("80"), QStringLiteral("22.5"), QStringLiteral("1013"), QStringLiteral("1000"));
+    struct Case {
+        const char* upper;   // Text1 and Text3, labelled maximum
+        const char* lower;   // Text2 and Text4, labelled minimum
+        double thermometerMax, thermometerMin, barometerMax, barometerMin;
+    };
+    const Case cases[] = {
+        {"120", "-40", 100, -30, 800, 700},
+        {"-40", "120", 120, -40, 800, 700},
+        {"30", "25", 35, 25, 800, 700},
+        {"80", "22.5", 80, 22, 800, 700},   // the former maximum rounds half to even
+        {"80", "23.5", 80, 24, 800, 700},
+        {"1013", "1000", 120, 100, 1100, 1000},
+        {"1200", "800", 120, 100, 1100, 800},
+        {"650", "1250", 120, 100, 1200, 700},
+        {"abc", "xyz", 10, 0, 800, 700},   // letters count as 0; 0 hPa is held to 700
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.upper) + " / " + c.lower);
+        const QString upper = QString::fromUtf8(c.upper);
+        const QString lower = QString::fromUtf8(c.lower);
+        Apply(upper, lower, upper, lower);
+        EXPECT_EQ(state().ThermometerMax, c.thermometerMax);
+        EXPECT_EQ(state().ThermometerMin, c.thermometerMin);
+        EXPECT_EQ(state().BarometerMax, c.barometerMax);
+        EXPECT_EQ(state().BarometerMin, c.barometerMin);
+        EXPECT_EQ(state().GraphThermometerMax, c.thermometerMax);
+        EXPECT_EQ(state().GraphThermometerMin, static_cast<float>(c.thermometerMin));
+        EXPECT_EQ(state().GraphBarometerMax, c.barometerMax);
+        EXPECT_EQ(state().GraphBarometerMin, static_cast<float>(c.barometerMin));
+    }
     EXPECT_FALSE(main().settingsWindow()->isVisible());
-    EXPECT_EQ(state().ThermometerMax, 80);
-    EXPECT_EQ(state().ThermometerMin, 22);
-    EXPECT_EQ(state().BarometerMax, 1100);
-    EXPECT_EQ(state().BarometerMin, 1000);
-    EXPECT_EQ(state().GraphThermometerMax, 80);
-    EXPECT_EQ(state().GraphThermometerMin, 22.0f);
-    EXPECT_EQ(state().GraphBarometerMax, 1100);
-    EXPECT_EQ(state().GraphBarometerMin, 1000.0f);
     EXPECT_EQ(state().ThermometerAuto, 0);
     EXPECT_EQ(state().BarometerAuto, 0.0f);
-
-    Apply(QStringLiteral("pq"), QStringLiteral("rs"), QStringLiteral("tu"), QStringLiteral("vw"));
-    EXPECT_EQ(state().ThermometerMin, 0);
-    EXPECT_EQ(state().ThermometerMax, 10);
-    EXPECT_EQ(state().BarometerMin, 700);
-    EXPECT_EQ(state().BarometerMax, 800);
 
     // An empty field stands for the stored limit of the other end (the fields' roles cross).
     state().ThermometerMax = 60;
@@ -114,8 +102,6 @@ TEST_F(ApplySettings, FixedLimitsAreCorrectedAndCopiedToTheGraph)
     Apply(QString(), QString(), QStringLiteral("1200"), QStringLiteral("800"));
     EXPECT_EQ(state().ThermometerMax, 60);
     EXPECT_EQ(state().ThermometerMin, 20);
-    EXPECT_EQ(state().BarometerMax, 1100);
-    EXPECT_EQ(state().BarometerMin, 800);
 }
 
 TEST_F(ApplySettings, ProbeSensitivityAndIntervalTakeEffect)
