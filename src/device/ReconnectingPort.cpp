@@ -11,6 +11,7 @@ bool ReconnectingPort::Open(int16_t portNumber)
 {
     m_opened = true;
     m_portNumber = portNumber;
+    m_emptyReads = 0;
     SetAnswering(false);
     const bool opened = m_port->Open(portNumber);
     if (opened)
@@ -33,8 +34,13 @@ void ReconnectingPort::Write(uint8_t byte)
 QByteArray ReconnectingPort::ReadAvailable()
 {
     QByteArray bytes = m_port->ReadAvailable();
-    if (!bytes.isEmpty())
+    if (!bytes.isEmpty()) {
+        m_emptyReads = 0;
         SetAnswering(true);
+    } else if (m_port->IsOpen() && ++m_emptyReads >= kSilentReads) {
+        m_emptyReads = kSilentReads;
+        SetAnswering(false);
+    }
     return bytes;
 }
 
@@ -61,6 +67,7 @@ void ReconnectingPort::Reopen()
     if (!m_port->Open(m_portNumber))
         return;   // still gone; the timer tries again
     m_retry.stop();
+    m_emptyReads = 0;
     // Whatever waits already is from before: the first byte the readout takes must be an
     // answer to one of its own requests.
     m_port->ReadAvailable();

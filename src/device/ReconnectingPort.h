@@ -3,8 +3,10 @@
 // A comm port that finds its way back to the box. It passes every write and read through to
 // the port it wraps, unchanged, so a box that is there and never lost sees exactly the bytes
 // it always saw. It adds two things:
-// - whether the box is answering: false from each opening until the first byte arrives, and
-//   from the moment the port is found closed;
+// - whether the box is answering: false from each opening until the first byte arrives, from
+//   the moment the port is found closed, and after ten reads in a row that found nothing (the
+//   cable pulled from the box while the adapter stays in the computer; a box that is there
+//   drops at most an odd answer);
 // - while the port is closed, an attempt to reopen the same device once a second, on a timer
 //   of its own, so the window never waits. A reopened port starts with an empty input.
 // No probe is sent after a reopen: the probe's answer would reach the readout as readings,
@@ -21,6 +23,7 @@ class ReconnectingPort final : public QObject, public CommPort {
     Q_OBJECT
 public:
     static constexpr int kRetryMilliseconds = 1000;
+    static constexpr int kSilentReads = 10;
 
     explicit ReconnectingPort(std::unique_ptr<CommPort> port);
 
@@ -52,4 +55,5 @@ private:
     int16_t m_portNumber = 0;
     bool m_opened = false;      // Open was called: from then on a closed port is a lost one
     bool m_answering = true;    // nothing to report before the first opening
+    int m_emptyReads = 0;       // reads in a row that found nothing
 };

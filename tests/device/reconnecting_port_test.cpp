@@ -110,3 +110,33 @@ TEST(ReconnectingPort, ClosedPortBeforeAnyOpeningIsNotALoss)
     EXPECT_TRUE(link.port->answering());
     EXPECT_FALSE(link.port->retryTimer().isActive());
 }
+
+TEST(ReconnectingPort, BoxSilentForTenReadsInARowIsNotAnsweringThoughThePortStaysOpen)
+{
+    Wrapped link;
+    link.fake->replies = {QByteArray("QUIRAN")};
+    ASSERT_TRUE(link.port->Open(1));
+    link.port->WaitForReply(500, 6);
+    ASSERT_TRUE(link.port->answering());
+
+    // Odd dropped answers are nothing to report.
+    for (int i = 0; i < 9; ++i)
+        link.port->ReadAvailable();
+    EXPECT_TRUE(link.port->answering());
+    link.fake->replies = {QByteArray("\x30", 1)};
+    link.port->ReadAvailable();
+    for (int i = 0; i < 9; ++i)
+        link.port->ReadAvailable();
+    EXPECT_TRUE(link.port->answering());
+
+    link.port->ReadAvailable();   // the tenth empty read in a row
+    EXPECT_FALSE(link.port->answering());
+    EXPECT_FALSE(link.port->retryTimer().isActive());   // the port itself is fine
+    for (int i = 0; i < 100; ++i)
+        link.port->ReadAvailable();
+    EXPECT_FALSE(link.port->answering());
+
+    link.fake->replies = {QByteArray("\x31", 1)};
+    link.port->ReadAvailable();
+    EXPECT_TRUE(link.port->answering());
+}
