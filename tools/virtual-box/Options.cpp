@@ -52,8 +52,10 @@ std::optional<BoxOptions> ParseBoxOptions(int argc, char** argv, std::string& er
                 options.silent = Channel::Temperature;
             } else if (channel == "pressure") {
                 options.silent = Channel::Pressure;
+            } else if (channel == "all") {
+                options.silent = Channel::Both;
             } else {
-                error = "--silent takes temperature or pressure";
+                error = "--silent takes temperature, pressure or all";
                 return std::nullopt;
             }
         } else if (option == "--drop-every") {
@@ -62,6 +64,20 @@ std::optional<BoxOptions> ParseBoxOptions(int argc, char** argv, std::string& er
                 return std::nullopt;
             }
             options.dropEvery = static_cast<long>(number);
+        } else if (option == "--burst") {
+            if (!ParseNumber(value, number) || number < 1 || number != std::floor(number) || number > 4096) {
+                error = "--burst needs a whole number from 1 to 4096";
+                return std::nullopt;
+            }
+            options.burst = static_cast<long>(number);
+        } else if (option == "--garbage") {
+            if (!ParseNumber(value, number) || number < 0 || number != std::floor(number) || number > 1e9) {
+                error = "--garbage needs a whole number seed from 0";
+                return std::nullopt;
+            }
+            options.garbageSeed = static_cast<long>(number);
+        } else if (option == "--answers") {
+            options.answersFile = value;
         } else if (option == "--log") {
             options.logFile = value;
         } else if (option == "--exit-after") {

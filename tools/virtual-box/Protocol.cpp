@@ -16,6 +16,7 @@ Protocol::Protocol(const BoxOptions& options, const RawTable& temperatureTable, 
     : m_options(options)
     , m_temperature(temperatureTable)
     , m_pressure(pressureTable)
+    , m_random(static_cast<std::mt19937::result_type>(options.garbageSeed < 0 ? 0 : options.garbageSeed))
 {
 }
 
@@ -28,13 +29,27 @@ std::string Protocol::Answer(unsigned char received, double modelSeconds)
         channel = Channel::Temperature;
     else if (received == kPressureAnswerTo)
         channel = Channel::Pressure;
-    if (channel == Channel::None || channel == m_options.silent || DropThisAnswer())
+    if (channel == Channel::None || channel == m_options.silent || m_options.silent == Channel::Both
+        || DropThisAnswer())
         return {};
+    if (m_options.garbageSeed >= 0)
+        return Garbage();
     const Reading reading = ModelReading(m_options.scenario, modelSeconds);
     const unsigned char raw = channel == Channel::Temperature
         ? NearestByte(m_temperature, reading.celsius)
         : NearestByte(m_pressure, reading.hectopascals);
-    return std::string(1, static_cast<char>(raw));
+    return std::string(static_cast<std::size_t>(m_options.burst), static_cast<char>(raw));
+}
+
+// A box with a loose wire: one to eight random bytes instead of the reading.
+std::string Protocol::Garbage()
+{
+    std::uniform_int_distribution<int> length(1, 8);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::string bytes(static_cast<std::size_t>(length(m_random)), '\0');
+    for (char& b : bytes)
+        b = static_cast<char>(byte(m_random));
+    return bytes;
 }
 
 bool Protocol::DropThisAnswer()

@@ -5,6 +5,7 @@
 #include "Calibration.h"
 #include "Options.h"
 
+#include <random>
 #include <string>
 
 class Protocol {
@@ -16,9 +17,11 @@ public:
 
 private:
     bool DropThisAnswer();
+    std::string Garbage();
 
     const BoxOptions& m_options;
     RawTable m_temperature;
     RawTable m_pressure;
     long m_answers = 0;
+    std::mt19937 m_random;
 };

@@ -66,6 +66,29 @@ void Log(int logFile, unsigned char byte)
         std::perror("poruka-box: log");
 }
 
+// One line per byte sent: the request it answers ("F2", "F3", "FF") and the byte, "F2 50".
+void LogAnswer(int answersFile, unsigned char request, const std::string& answer)
+{
+    if (answersFile < 0)
+        return;
+    for (const char byte : answer) {
+        char line[8];
+        std::snprintf(line, sizeof line, "%02X %02X\n", request, static_cast<unsigned char>(byte));
+        if (::write(answersFile, line, 6) != 6)
+            std::perror("poruka-box: answers");
+    }
+}
+
+int OpenLog(const std::string& path)
+{
+    if (path.empty())
+        return -1;
+    const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (file < 0)
+        std::fprintf(stderr, "poruka-box: cannot open %s: %s\n", path.c_str(), std::strerror(errno));
+    return file;
+}
+
 timespec Milliseconds(long ms)
 {
     return timespec{ms / 1000, (ms % 1000) * 1000000};
@@ -87,14 +110,10 @@ int main(int argc, char** argv)
     if (!temperatureTable || !pressureTable)
         return 1;
 
-    int logFile = -1;
-    if (!options->logFile.empty()) {
-        logFile = ::open(options->logFile.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-        if (logFile < 0) {
-            std::fprintf(stderr, "poruka-box: cannot open %s: %s\n", options->logFile.c_str(), std::strerror(errno));
-            return 1;
-        }
-    }
+    const int logFile = OpenLog(options->logFile);
+    const int answersFile = OpenLog(options->answersFile);
+    if ((!options->logFile.empty() && logFile < 0) || (!options->answersFile.empty() && answersFile < 0))
+        return 1;
 
     const sigset_t waitMask = BlockStopSignals();
     PseudoTerminal line;
@@ -138,6 +157,7 @@ int main(int argc, char** argv)
         for (ssize_t i = 0; i < count; ++i) {
             Log(logFile, received[i]);
             const std::string answer = protocol.Answer(received[i], modelSeconds);
+            LogAnswer(answersFile, received[i], answer);
             if (!answer.empty() && ::write(line.master(), answer.data(), answer.size()) < 0) {
                 // The program closed the line between its request and this answer; the
                 // answer is lost, as it would be on a real line.
@@ -146,5 +166,7 @@ int main(int argc, char** argv)
     }
     if (logFile >= 0)
         ::close(logFile);
+    if (answersFile >= 0)
+        ::close(answersFile);
     return 0;
 }
