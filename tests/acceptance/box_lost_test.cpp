@@ -1,0 +1,67 @@
+// The box pulled out in the middle of a run and never plugged back in, and a lesson begun
+// with no box at all: the window keeps working and keeps what it recorded.
+
+#include "acceptance/AcceptanceRun.h"
+#include "settings/Fsettei.h"
+
+namespace {
+
+// The window still does what the teacher asks: the settings window opens and closes, and the
+// recording goes on in between.
+void ExpectResponsive(AcceptanceRun& run)
+{
+    Poruka& window = *run.window;
+    const int16_t count = window.state().SampleCount;
+    window.Settei->click();
+    ASSERT_NE(window.settingsWindow(), nullptr);
+    EXPECT_TRUE(window.settingsWindow()->isVisible());
+    window.settingsWindow()->FCancel->click();
+    EXPECT_FALSE(window.settingsWindow()->isVisible());
+    EXPECT_TRUE(run.WaitForSamples(count + 5));
+    EXPECT_TRUE(AcceptanceRun::WaitForTicks(window.Timer1, 5));
+}
+
+} // namespace
+
+TEST_F(AcceptanceRun, BoxPulledOutMidRunLeavesTheRunRecordingWithItsSamples)
+{
+    WriteCustomization("Zikan=0\r\n");
+    ASSERT_TRUE(StartBox({"--scenario", "steady"}));
+    OpenWindow();
+    ASSERT_TRUE(WaitForReadings());
+    const QString temperature = window->Text1->text();
+    const QString pressure = window->Text3->text();
+    ledger.Follow(*window);
+    window->Start->click();
+    ASSERT_TRUE(WaitForSamples(10));
+
+    box.Kill();   // and it never comes back
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->port().IsOpen(); }, 10000));
+    ASSERT_NO_FATAL_FAILURE(ExpectResponsive(*this));
+
+    // Still recording, with the last values the box sent.
+    EXPECT_TRUE(window->RunActive());
+    EXPECT_EQ(window->Text1->text(), temperature);
+    EXPECT_EQ(window->Text3->text(), pressure);
+    window->Start->click();
+    EXPECT_FALSE(window->RunActive());
+    EXPECT_GE(window->state().SampleCount, 14);
+    ledger.ExpectAllKept(*window);
+}
+
+TEST_F(AcceptanceRun, NoBoxFromStartUpStillRecordsAndStops)
+{
+    WriteCustomization("Zikan=0\r\n");
+    OpenWindow();   // nothing on the line
+    EXPECT_EQ(window->state().BoxMissing, -1);
+    ledger.Follow(*window);
+    window->Start->click();
+    ASSERT_TRUE(WaitForSamples(5));
+    ASSERT_NO_FATAL_FAILURE(ExpectResponsive(*this));
+    window->Start->click();
+    EXPECT_FALSE(window->RunActive());
+    EXPECT_FALSE(window->DataReset->isHidden());
+    ledger.ExpectAllKept(*window);
+    for (int i = 0; i < window->state().SampleCount; ++i)
+        EXPECT_EQ(window->state().TemperatureHistory[i], 0) << "no reading records 0";
+}
