@@ -41,6 +41,8 @@ void SetCustomizationDefaults(ProgramState& state)
     state.PressureAlerts = {};
     state.PressureAlertTexts = {};
     state.PressureAlertCount = 0;
+    state.TemperatureAlertEntry30Used = false;
+    state.PressureAlertEntry30Used = false;
 
     // Until the settings are applied, readings go through the liquid and 1 hPa tables.
     state.TemperatureTable = state.LiquidTemperatureTable;

@@ -39,6 +39,8 @@ void ApplyCustomizationText(ProgramState& state, QByteArrayView content,
         AlertTable& alerts = temperature ? state.TemperatureAlerts : state.PressureAlerts;
         AlertTexts& texts = temperature ? state.TemperatureAlertTexts : state.PressureAlertTexts;
         int16_t& count = temperature ? state.TemperatureAlertCount : state.PressureAlertCount;
+        bool& lastEntryUsed =
+            temperature ? state.TemperatureAlertEntry30Used : state.PressureAlertEntry30Used;
 
         // Past 30 alerts of a kind, each further one replaces the last entry as a whole, so
         // that entry never mixes the display time or colour of an earlier line into the new one.
@@ -50,6 +52,9 @@ void ApplyCustomizationText(ProgramState& state, QByteArrayView content,
             texts[static_cast<size_t>(count)] = lines[++i];   // the message, as it stands
         else
             complete = false;   // the alert line was the last line: the message stays empty
+        // Counting stops at the last entry; the flag tells the alert check that it holds a line.
+        if (count == kAlertEntries - 1)
+            lastEntryUsed = true;
         count = static_cast<int16_t>(std::min(count + 1, kAlertEntries - 1));
         if (!complete)
             return;

@@ -203,6 +203,20 @@ TEST(LoadCustomizationFile, ThirtyTwoAlertsKeepTheFirst30AndTheLast)
     // The last entry is the last line as a whole, without the 31st line's time and colour.
     EXPECT_EQ(Field(s.TemperatureAlerts, 2, 30), 0);
     EXPECT_EQ(Field(s.TemperatureAlerts, 3, 30), 0);
+    EXPECT_TRUE(s.TemperatureAlertEntry30Used);
+    EXPECT_FALSE(s.PressureAlertEntry30Used);
+}
+
+TEST(LoadCustomizationFile, ExactlyThirtyAlertsLeaveTheLastEntryUnused)
+{
+    QByteArray file;
+    for (int i = 1; i <= 30; ++i)
+        file += "KU" + QByteArray::number(1000 + i) + "\nm\n";
+    Loaded a(file);
+    EXPECT_EQ(a.state.PressureAlertCount, 30);
+    EXPECT_FALSE(a.state.PressureAlertEntry30Used);
+    file += "KU1100\nlast\n";
+    EXPECT_TRUE(Loaded(file).state.PressureAlertEntry30Used);
 }
 
 TEST(LoadCustomizationFile, FortyPressureAlertsStayWithin30)
