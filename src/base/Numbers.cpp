@@ -1,7 +1,10 @@
 #include "base/Numbers.h"
 
+#include <algorithm>
 #include <cfloat>
+#include <climits>
 #include <cmath>
+#include <charconv>
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -27,7 +30,47 @@ QString WithSign(double value, const QString& digits)
 
 bool IsSkipped(QChar c)
 {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n');
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n')
+        || c == QChar(0x3000);   // the full-width space a Japanese input method types
+}
+
+// Typed with a Japanese input method switched on, digits, signs and the full stop come in
+// their full-width forms (１２．５); they are the same number to the person typing.
+char AsciiOf(QChar c)
+{
+    char16_t code = c.unicode();
+    if (code >= 0xFF01 && code <= 0xFF5E)
+        code = static_cast<char16_t>(code - 0xFEE0);
+    return code < 128 ? static_cast<char>(code) : '\0';
+}
+
+// from_chars leaves the value alone when it does not fit a double; whether it was too large
+// or too small follows from where the first significant digit stands once the exponent is
+// applied.
+double OutOfRange(const std::string& number)
+{
+    const bool negative = number.front() == '-';
+    const size_t exponentAt = number.find('e');
+    const std::string mantissa = number.substr(0, exponentAt);
+    long long exponent = 0;
+    if (exponentAt != std::string::npos) {
+        const char* first = number.data() + exponentAt + 1;
+        if (*first == '+')
+            ++first;
+        const auto [end, error] = std::from_chars(first, number.data() + number.size(), exponent);
+        if (error == std::errc::result_out_of_range)
+            exponent = (*first == '-') ? -LLONG_MAX / 2 : LLONG_MAX / 2;
+    }
+    const size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const size_t firstSignificant = mantissa.find_first_of("123456789");
+    if (firstSignificant == std::string::npos)
+        return 0;
+    // Position of the first significant digit: 1 for "5", 0 for ".5", -1 for ".05".
+    const long long order = static_cast<long long>(point) - static_cast<long long>(firstSignificant)
+        + (firstSignificant > point ? 1 : 0);
+    const bool tooLarge = order + exponent > 0;
+    const double magnitude = tooLarge ? DBL_MAX : 0.0;
+    return negative ? -magnitude : magnitude;
 }
 
 } // namespace
@@ -57,7 +100,7 @@ double LeadingNumber(QStringView text)
     for (QChar c : text) {
         if (IsSkipped(c))
             continue;
-        const char ch = c.unicode() < 128 ? static_cast<char>(c.unicode()) : '\0';
+        const char ch = AsciiOf(c);
         const bool atStart = number.empty();
         const bool afterExponent = exponentSeen && (number.back() == 'e');
         if ((ch == '+' || ch == '-') && (atStart || afterExponent)) {
@@ -81,9 +124,15 @@ double LeadingNumber(QStringView text)
         // "12e" or "12e-": the exponent never started, so the number ends before it.
         number.erase(number.find('e'));
     }
-    const double value = std::strtod(number.c_str(), nullptr);
-    if (std::isinf(value))
-        return value > 0 ? DBL_MAX : -DBL_MAX;
+    // from_chars reads a full stop whatever the locale says; strtod would follow LC_NUMERIC,
+    // which Qt sets from the system, and read "22.5" as 22 where the decimal mark is a comma.
+    const char* first = number.data();
+    if (*first == '+')
+        ++first;
+    double value = 0;
+    const auto [end, error] = std::from_chars(first, number.data() + number.size(), value);
+    if (error == std::errc::result_out_of_range)
+        return OutOfRange(number);
     return value;
 }
 

@@ -47,6 +47,17 @@ TEST(LeadingNumber, OverflowEndsInAFiniteValue)
     EXPECT_EQ(LeadingNumber(u"1e999"), DBL_MAX);
     EXPECT_EQ(LeadingNumber(u"-1e999"), -DBL_MAX);
     EXPECT_EQ(LeadingNumber(QString(400, QLatin1Char('9'))), DBL_MAX);
+    EXPECT_EQ(LeadingNumber(u"0.0001e99999999999999999999"), DBL_MAX);
+    EXPECT_EQ(LeadingNumber(u"-.05e-400"), 0.0);
+    EXPECT_EQ(LeadingNumber(u"123e-99999999999999999999"), 0.0);
+    EXPECT_EQ(LeadingNumber(u"0e999"), 0.0);
+}
+
+TEST(LeadingNumber, FullWidthDigitsFromAJapaneseInputMethodCount)
+{
+    EXPECT_DOUBLE_EQ(LeadingNumber(u"１２．５"), 12.5);
+    EXPECT_DOUBLE_EQ(LeadingNumber(u"\u3000－３０"), -30.0);
+    EXPECT_DOUBLE_EQ(LeadingNumber(u"１０１３ｈＰａ"), 1013.0);
 }
 
 TEST(RoundToInteger, HalvesGoToTheEvenNeighbour)
