@@ -2,10 +2,10 @@
 // the whole run, and the drawing done for one recorded sample.
 
 #include "base/ProgramState.h"
+#include "files/CustomizationText.h"
 #include "render/Barometer.h"
 #include "render/GraphCurves.h"
 #include "render/GraphFrame.h"
-#include "render/Palette.h"
 #include "render/Surface.h"
 #include "render/Thermometer.h"
 
@@ -19,26 +19,7 @@ namespace {
 std::unique_ptr<ProgramState> StateAsAtStartUp()
 {
     auto state = std::make_unique<ProgramState>();
-    state->ThermometerTickColor = kPalette[15];
-    state->ThermometerGlassColor = kPalette[15];
-    state->ThermometerFrameColor = kPalette[0];
-    state->ThermometerLiquidColor = kPalette[12];
-    state->ThermometerTextColor = kPalette[15];
-    state->BarometerTickColor = kPalette[15];
-    state->BarometerGlassColor = kPalette[15];
-    state->BarometerFrameColor = kPalette[0];
-    state->BarometerLiquidColor = kPalette[9];
-    state->BarometerTextColor = kPalette[15];
-    state->GraphBackColor = kPalette[6];
-    state->GraphTickColor = kPalette[0];
-    state->GraphAxisTextColor = kPalette[15];
-    state->ThermometerAuto = -1;
-    state->ThermometerMax = 100;
-    state->ThermometerMin = -10;
-    state->BarometerAuto = -1.0f;
-    state->BarometerMax = 1200;
-    state->BarometerMin = 800;
-    state->MinuteMode = 1;
+    SetCustomizationDefaults(*state);
     state->StartTime = 46000.4;
     return state;
 }

@@ -4,7 +4,7 @@
 // minute mode), for the picture tests; each test changes what it needs.
 
 #include "base/ProgramState.h"
-#include "render/Palette.h"
+#include "files/CustomizationText.h"
 #include "render/Surface.h"
 
 #include <QString>
@@ -15,29 +15,7 @@
 inline std::unique_ptr<ProgramState> DefaultRenderState()
 {
     auto state = std::make_unique<ProgramState>();
-    state->ThermometerTickColor = kPalette[15];
-    state->ThermometerGlassColor = kPalette[15];
-    state->ThermometerFrameColor = kPalette[0];
-    state->ThermometerLiquidColor = kPalette[12];
-    state->ThermometerTextColor = kPalette[15];
-    state->BarometerTickColor = kPalette[15];
-    state->BarometerGlassColor = kPalette[15];
-    state->BarometerFrameColor = kPalette[0];
-    state->BarometerLiquidColor = kPalette[9];
-    state->BarometerTextColor = kPalette[15];
-    state->GraphBackColor = kPalette[6];
-    state->GraphTickColor = kPalette[0];
-    state->GraphAxisTextColor = kPalette[15];
-    state->TemperatureProbe = -1;
-    state->ThermometerAuto = -1;
-    state->ThermometerMax = 100;
-    state->ThermometerMin = -10;
-    state->PressureStep = 1;
-    state->BarometerAuto = -1.0f;
-    state->BarometerMax = 1200;
-    state->BarometerMin = 800;
-    state->MinuteMode = 1;
-    state->PortNumber = 1;
+    SetCustomizationDefaults(*state);
     return state;
 }
 
