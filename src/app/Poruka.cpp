@@ -5,6 +5,7 @@
 #include "app/ExportMenu.h"
 #include "app/Questions.h"
 #include "app/WindowIcon.h"
+#include "app/WindowLayout.h"
 #include "device/BoxLink.h"
 #include "device/CommPort.h"
 #include "device/SerialCommPort.h"
@@ -19,56 +20,9 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <cmath>
 #include <utility>
 
 namespace {
-
-constexpr QRgb kYellow = qRgb(255, 255, 0);
-constexpr QRgb kCyan = qRgb(0, 255, 255);
-constexpr QRgb kGrey = qRgb(192, 192, 192);
-
-int FromTwips(int twips)
-{
-    return static_cast<int>(std::lround(twips / 15.0));
-}
-
-QRect TwipsRect(int left, int top, int width, int height)
-{
-    return QRect(FromTwips(left), FromTwips(top), FromTwips(width), FromTwips(height));
-}
-
-QFont WindowFont(double points, bool bold)
-{
-    QFont font(QStringLiteral("ＭＳ ゴシック"));
-    font.setPointSizeF(points);
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    return font;
-}
-
-void Paint(QWidget* control, QRgb back)
-{
-    QPalette palette = control->palette();
-    const QColor colour = QColor::fromRgb(back);
-    palette.setColor(QPalette::Window, colour);
-    palette.setColor(QPalette::Button, colour);
-    palette.setColor(QPalette::Base, colour);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    palette.setColor(QPalette::ButtonText, Qt::black);
-    palette.setColor(QPalette::Text, Qt::black);
-    control->setPalette(palette);
-    control->setAutoFillBackground(true);
-}
-
-template <typename Control>
-Control* Place(QWidget* parent, Control* control, QRect where, QRgb back, QFont font)
-{
-    control->setParent(parent);
-    control->setGeometry(where);
-    control->setFont(font);
-    Paint(control, back);
-    return control;
-}
 
 QLabel* MakeLabel(QWidget* parent, const QString& caption, QRect where, QFont font)
 {
@@ -99,7 +53,7 @@ void Poruka::BuildControls()
 {
     setWindowTitle(QStringLiteral("温度と気圧"));
     setWindowIcon(MakeWindowIcon());
-    setFixedSize(FromTwips(9675), FromTwips(6345));
+    setFixedSize(TwipsRect(0, 0, 9675, 6345).size());
     setFont(WindowFont(12, false));
     Paint(this, kGrey);
 

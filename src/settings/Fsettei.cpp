@@ -1,6 +1,7 @@
 #include "settings/Fsettei.h"
 
 #include "app/Poruka.h"
+#include "app/WindowLayout.h"
 #include "base/Numbers.h"
 
 #include <QApplication>
@@ -17,50 +18,9 @@
 
 namespace {
 
-constexpr QRgb kYellow = qRgb(255, 255, 0);
-constexpr QRgb kCyan = qRgb(0, 255, 255);
-constexpr QRgb kGrey = qRgb(192, 192, 192);
-
-const QString kGothic = QStringLiteral("ＭＳ ゴシック");
-const QString kProportionalGothic = QStringLiteral("ＭＳ Ｐゴシック");
-
-// The layout is given in twips; the window is drawn at 15 twips to the pixel.
-QRect TwipsRect(int left, int top, int width, int height)
-{
-    const auto pixels = [](int twips) { return static_cast<int>(std::lround(twips / 15.0)); };
-    return QRect(pixels(left), pixels(top), pixels(width), pixels(height));
-}
-
 QFont WindowFont(bool bold, const QString& family = kGothic)
 {
-    QFont font(family);
-    font.setPointSizeF(12);
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    return font;
-}
-
-// Background and black text; the group box of the probe keeps the system's text colour.
-void Paint(QWidget* control, QRgb back, bool blackText = true)
-{
-    QPalette palette = control->palette();
-    const QColor colour = QColor::fromRgb(back);
-    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Button, QPalette::Base})
-        palette.setColor(role, colour);
-    const QColor text = blackText ? QColor(Qt::black) : QApplication::palette().color(QPalette::WindowText);
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        palette.setColor(role, text);
-    control->setPalette(palette);
-    control->setAutoFillBackground(true);
-}
-
-template <typename Control>
-Control* Place(QWidget* parent, Control* control, QRect where, QRgb back, const QFont& font)
-{
-    control->setParent(parent);
-    control->setGeometry(where);
-    control->setFont(font);
-    Paint(control, back);
-    return control;
+    return WindowFont(12, bold, family);
 }
 
 QLabel* MakeLabel(QWidget* parent, const QString& caption, QRect where, QRgb back)
