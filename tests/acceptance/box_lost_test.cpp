@@ -35,7 +35,10 @@ TEST_F(AcceptanceRun, BoxPulledOutMidRunLeavesTheRunRecordingWithItsSamples)
     window->Start->click();
     ASSERT_TRUE(WaitForSamples(10));
 
-    box.Kill();   // and it never comes back
+    // Pulled out: the box is gone at once and its device with it, for good. (A stale link would
+    // lead the reopening attempts to whatever pseudo-terminal gets its number next.)
+    box.Kill();
+    QFile::remove(box.link());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->port().IsOpen(); }, 10000));
     ASSERT_NO_FATAL_FAILURE(ExpectResponsive(*this));
 
