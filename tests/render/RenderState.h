@@ -6,6 +6,7 @@
 #include "base/ProgramState.h"
 #include "files/CustomizationText.h"
 #include "render/Surface.h"
+#include "support/Pictures.h"
 
 #include <QString>
 
@@ -19,12 +20,9 @@ inline std::unique_ptr<ProgramState> DefaultRenderState()
     return state;
 }
 
-// Saves the picture for a person to look at when PORUKA_SAVE_PICTURES names a folder.
 inline void SavePictureIfAsked(Surface& surface, const QString& name)
 {
-    const QByteArray folder = qgetenv("PORUKA_SAVE_PICTURES");
-    if (!folder.isEmpty())
-        surface.image().save(QString::fromLocal8Bit(folder) + QLatin1Char('/') + name);
+    SavePictureIfAsked(surface.image(), name);
 }
 
 // How many pixels of the rectangle [x1, x2] x [y1, y2] have the colour.

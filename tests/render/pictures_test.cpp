@@ -1,4 +1,4 @@
-// Four typical pictures of the whole surface. Run with PORUKA_SAVE_PICTURES=<folder> to save
+// Four typical pictures of the whole surface. Run with PORUKA_PICTURES=<folder> to save
 // them (docs/render-*.png are made this way) and look at them.
 
 #include "base/DateTime.h"

@@ -1,4 +1,5 @@
 #include "app/Questions.h"
+#include "support/Pictures.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -53,7 +54,7 @@ TEST(MessageBoxQuestions, CarriageReturnsBreakTheShownLines)
         EXPECT_EQ(box.text(), QStringLiteral("せってい：あ\n　　　　　い\nおわる　：う"));
         EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
         ASSERT_NE(box.button(QMessageBox::Ok), nullptr);
-        box.grab().save(QStringLiteral("help-box.png"));
+        SavePictureIfAsked(box.grab().toImage(), QStringLiteral("help-box.png"));
         box.button(QMessageBox::Ok)->click();
     });
     questions.ShowMessage(nullptr, QStringLiteral("せってい：あ\r　　　　　い\rおわる　：う\r"),

@@ -1,4 +1,5 @@
 #include "settings/SettingsFixture.h"
+#include "support/Pictures.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -259,7 +260,7 @@ TEST_F(SettingsWindow, EnterAndEscapePressNeitherButton)
     EXPECT_FALSE(w.isVisible());
 }
 
-// The window as a person sees it; the picture is left beside the test program for a look.
+// The window as a person sees it; PORUKA_PICTURES keeps the picture for a look.
 TEST_F(SettingsWindow, PictureShowsTheColouredGroups)
 {
     state().ThermometerMax = 40;
@@ -272,7 +273,7 @@ TEST_F(SettingsWindow, PictureShowsTheColouredGroups)
     state().MinuteMode = 1;
     Fsettei& w = OpenSettings();
     const QImage picture = w.grab().toImage();
-    picture.save(QStringLiteral("settings-window.png"));
+    SavePictureIfAsked(picture, QStringLiteral("settings-window.png"));
     EXPECT_EQ(picture.pixel(200, 4), kYellow);   // beside each group's title
     EXPECT_EQ(picture.pixel(480, 4), kCyan);
     EXPECT_EQ(picture.pixel(200, 292), kGrey);
