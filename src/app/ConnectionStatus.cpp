@@ -13,9 +13,8 @@ void InstallConnectionStatus(Poruka& window)
     // Connected after the readout's own handler, so the look comes after the exchange.
     QObject::connect(window.Timer1, &QTimer::timeout, link, &ReconnectingPort::Check);
     QObject::connect(link, &ReconnectingPort::answeringChanged, &window, [&window](bool answering) {
-        window.setWindowTitle(QString::fromUtf8(answering ? kConnectedCaption
-                                                          : kNotConnectedCaption));
+        window.setStatus(StatusSource::Port, answering ? QString() : QString::fromUtf8(kNotConnectedStatus));
     });
     if (!link->answering())
-        window.setWindowTitle(QString::fromUtf8(kNotConnectedCaption));
+        window.setStatus(StatusSource::Port, QString::fromUtf8(kNotConnectedStatus));
 }

@@ -9,6 +9,7 @@ class Poruka;
 
 inline constexpr const char* kConnectedCaption = "温度と気圧";
 inline constexpr const char* kNotConnectedCaption = "温度と気圧（ぽるか未接続）";
+inline constexpr const char* kNotConnectedStatus = "ぽるか未接続";   // the caption's bracket
 
 // Hook for the main window, after its readout timer is connected: each readout tick is
 // followed by a look at the port, and the caption follows what the port reports.

@@ -51,7 +51,7 @@ Poruka::~Poruka() = default;
 
 void Poruka::BuildControls()
 {
-    setWindowTitle(QStringLiteral("温度と気圧"));
+    setWindowTitle(m_status.caption());
     setWindowIcon(MakeWindowIcon());
     setFixedSize(TwipsRect(0, 0, 9675, 6345).size());
     setFont(WindowFont(12, false));
@@ -162,6 +162,14 @@ void Poruka::endProgram()
 void Poruka::ShowDrawing()
 {
     Picture1->update();
+}
+
+void Poruka::setStatus(StatusSource source, const QString& text)
+{
+    if (!m_status.set(source, text))
+        return;
+    setWindowTitle(m_status.caption());
+    emit statusChanged(m_status.brackets());
 }
 
 void Poruka::closeEvent(QCloseEvent* event)

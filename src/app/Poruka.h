@@ -3,6 +3,7 @@
 // The main window: the value fields, the status label, the buttons, the drawing surface and
 // the three timers. It owns the program state, the surface and the serial port.
 
+#include "app/CaptionStatus.h"
 #include "app/Clock.h"
 #include "app/Questions.h"
 #include "base/ProgramState.h"
@@ -78,6 +79,16 @@ public:
     // Repaints the surface view after a handler has drawn.
     void ShowDrawing();
 
+    // Sets or clears (empty text) one source's status in the caption; see CaptionStatus.h.
+    void setStatus(StatusSource source, const QString& text);
+    const CaptionStatus& status() const { return m_status; }
+
+signals:
+    // The caption's bracketed status text changed (empty when all is well).
+    void statusChanged(const QString& brackets);
+
+public:
+
     // Controls, named as the program's procedures name them.
     QPushButton* Owari = nullptr;
     QPushButton* Setumei = nullptr;
@@ -125,6 +136,7 @@ private:
     PorukaEnvironment m_environment;
     ProgramState m_state;
     Surface m_surface;
+    CaptionStatus m_status;
     QPointer<Fsettei> m_settings;
     bool m_ending = false;   // exit or close confirmed: the program is ending, ask nothing more
 
