@@ -10,6 +10,7 @@
 #include "device/ReconnectingPort.h"
 #include "device/SerialCommPort.h"
 #include "support/Fakes.h"
+#include "TestPaths.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "TestPaths.h"
 
 #include <QDir>
 #include <QImage>

@@ -3,6 +3,8 @@
 // The stand-in box as the end-to-end tests run it: poruka-box on a pseudo-terminal linked
 // inside a temporary folder that also holds the calibration files both sides read.
 
+#include "TestPaths.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>

@@ -2,6 +2,7 @@
 #include "files/CalibrationValues.h"
 
 #include "FileTestFolder.h"
+#include "TestPaths.h"
 
 namespace {
 

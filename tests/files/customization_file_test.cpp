@@ -2,6 +2,7 @@
 #include "render/Palette.h"
 
 #include "FileTestFolder.h"
+#include "TestPaths.h"
 
 namespace {
 
