@@ -2,7 +2,7 @@
 // the whole run, and the drawing done for one recorded sample.
 
 #include "base/ProgramState.h"
-#include "files/CustomizationText.h"
+#include "files/CustomizationDefaults.h"
 #include "render/Barometer.h"
 #include "render/GraphCurves.h"
 #include "render/GraphFrame.h"

@@ -4,6 +4,7 @@
 // again gives the same settings.
 
 #include "base/ProgramState.h"
+#include "files/CustomizationDefaults.h"
 #include "files/CustomizationText.h"
 #include "render/Palette.h"
 

@@ -1,7 +1,8 @@
 #include "app/Poruka.h"
 
 #include "base/Numbers.h"
-#include "files/Conversion.h"
+#include "files/AutoScale.h"
+#include "files/ConvertReading.h"
 #include "render/Barometer.h"
 #include "render/GraphFrame.h"
 #include "render/Thermometer.h"

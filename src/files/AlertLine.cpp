@@ -1,5 +1,6 @@
-#include "files/CustomizationFile.h"
-#include "files/CustomizationLines.h"
+#include "files/AlertLine.h"
+
+#include "files/ReadLeadingNumber.h"
 
 #include <limits>
 

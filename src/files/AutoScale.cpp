@@ -1,4 +1,4 @@
-#include "files/Conversion.h"
+#include "files/AutoScale.h"
 
 #include "base/Numbers.h"
 

@@ -1,4 +1,4 @@
-#include "files/Conversion.h"
+#include "files/ConvertReading.h"
 
 std::optional<float> ConvertReading(QByteArrayView reply, const CalibrationTable& table, int16_t& rawByte)
 {

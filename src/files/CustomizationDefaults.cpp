@@ -1,4 +1,4 @@
-#include "files/CustomizationText.h"
+#include "files/CustomizationDefaults.h"
 
 #include "base/ProgramState.h"
 #include "render/Palette.h"

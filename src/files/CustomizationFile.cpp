@@ -1,5 +1,6 @@
 #include "files/CustomizationFile.h"
 
+#include "files/CustomizationDefaults.h"
 #include "files/CustomizationText.h"
 #include "files/FileNames.h"
 #include "render/Surface.h"

@@ -1,10 +1,6 @@
 #pragma once
 
 #include <QDir>
-#include <QStringView>
-
-#include <cstdint>
-#include <optional>
 
 struct ProgramState;
 class Surface;
@@ -12,12 +8,3 @@ class Surface;
 // Sets every setting to its default, then reads VORUM.TXT from the folder if it is there,
 // printing its lines of progress on the surface.
 void LoadCustomizationFile(ProgramState& state, Surface& surface, const QDir& folder);
-
-// One setting value: the characters from the start while each is a digit or a minus sign,
-// read as far as they form an optionally signed whole number ("5-3" gives 5, "" and "-" give
-// 0). No value when that number does not fit 16 bits.
-std::optional<int16_t> ReadLeadingNumber(QStringView text);
-
-// How many characters from the start are digits or minus signs: the part ReadLeadingNumber
-// looks at.
-qsizetype CountNumberCharacters(QStringView text);

@@ -1,7 +1,8 @@
 #include "files/CustomizationText.h"
 
 #include "base/ProgramState.h"
-#include "files/CustomizationLines.h"
+#include "files/AlertLine.h"
+#include "files/SettingLine.h"
 #include "files/TextLines.h"
 
 #include <algorithm>

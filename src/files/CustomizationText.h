@@ -10,10 +10,6 @@
 
 struct ProgramState;
 
-// Every setting the customization file can change, at its built-in value; no alerts; the
-// request codes; the liquid and 1 hPa tables active.
-void SetCustomizationDefaults(ProgramState& state);
-
 // Handles the lines of the file's content in order, printing the threshold characters of
 // each alert line through printLine. After a line with an item that could not be stored, no
 // later line takes effect.

@@ -1,4 +1,4 @@
-#include "files/CustomizationFile.h"
+#include "files/ReadLeadingNumber.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "files/Conversion.h"
+#include "files/SelectTables.h"
 
 void SelectTemperatureTable(ProgramState& state)
 {

@@ -1,5 +1,6 @@
-#include "files/CustomizationFile.h"
-#include "files/CustomizationLines.h"
+#include "files/SettingLine.h"
+
+#include "files/ReadLeadingNumber.h"
 #include "render/Palette.h"
 
 #include <algorithm>

@@ -2,7 +2,8 @@
 
 #include "app/Poruka.h"
 #include "base/Numbers.h"
-#include "files/Conversion.h"
+#include "files/AutoScale.h"
+#include "files/SelectTables.h"
 #include "render/Barometer.h"
 #include "render/GraphFrame.h"
 #include "render/Thermometer.h"

@@ -1,6 +1,6 @@
 #include "support/Fakes.h"
 
-#include "files/Conversion.h"
+#include "files/AutoScale.h"
 #include "render/Barometer.h"
 #include "render/GraphFrame.h"
 #include "render/Thermometer.h"

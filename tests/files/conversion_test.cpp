@@ -1,6 +1,8 @@
+#include "files/AutoScale.h"
 #include "files/CalibrationTables.h"
-#include "files/Conversion.h"
+#include "files/ConvertReading.h"
 #include "files/CustomizationFile.h"
+#include "files/SelectTables.h"
 
 #include "FileTestFolder.h"
 

@@ -1,4 +1,5 @@
 #include "files/CustomizationFile.h"
+#include "files/ReadLeadingNumber.h"
 #include "render/Palette.h"
 
 #include "FileTestFolder.h"

@@ -4,7 +4,7 @@
 // minute mode), for the picture tests; each test changes what it needs.
 
 #include "base/ProgramState.h"
-#include "files/CustomizationText.h"
+#include "files/CustomizationDefaults.h"
 #include "render/Surface.h"
 #include "support/Pictures.h"
 

@@ -1,6 +1,7 @@
 #include "settings/SettingsFixture.h"
 
-#include "files/Conversion.h"
+#include "files/AutoScale.h"
+#include "files/SelectTables.h"
 #include "render/Barometer.h"
 #include "render/GraphFrame.h"
 #include "render/Thermometer.h"

@@ -1,6 +1,5 @@
+#include "files/AutoScale.h"
 #include "settings/SettingsFixture.h"
-
-#include "files/Conversion.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
