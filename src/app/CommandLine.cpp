@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/Zoom.h"
+
 std::optional<CommandLine> ParseCommandLine(const QStringList& arguments)
 {
     CommandLine options;
@@ -15,6 +17,11 @@ std::optional<CommandLine> ParseCommandLine(const QStringList& arguments)
             options.quitAfterSeconds = value.toDouble(&ok);
             // Up to a few weeks: the time is turned into milliseconds for a timer.
             if (!ok || !(options.quitAfterSeconds >= 0 && options.quitAfterSeconds <= kLongestQuitAfter))
+                return std::nullopt;
+        } else if (option == QLatin1String("--zoom")) {
+            bool ok = false;
+            options.zoom = value.toDouble(&ok);
+            if (!ok || !IsZoomFactor(options.zoom))
                 return std::nullopt;
         } else if (option == QLatin1String("--port")) {
             options.portDevice = value;

@@ -6,6 +6,7 @@
 #include "app/Questions.h"
 #include "app/WindowIcon.h"
 #include "app/WindowLayout.h"
+#include "app/Zoom.h"
 #include "device/BoxLink.h"
 #include "device/CommPort.h"
 #include "device/SerialCommPort.h"
@@ -61,22 +62,29 @@ void Poruka::BuildControls()
     const QFont bold = WindowFont(12, true);
     const QFont value = WindowFont(14.25, true);
 
+    // The controls stand in one content widget at their 1x places; a larger view scales it and
+    // keeps it in the middle of the window.
+    m_content = new QWidget(this);
+    m_content->setObjectName(QStringLiteral("Content"));
+    m_content->resize(size());
+    QWidget* const content = m_content;
+
     // In tab order.
-    Owari = Place(this, new QPushButton(QStringLiteral("おわり")), TwipsRect(240, 5400, 1320, 700), kGrey, regular);
-    Setumei = Place(this, new QPushButton(QStringLiteral("せつめい")), TwipsRect(240, 2160, 1320, 700), kGrey, regular);
-    Settei = Place(this, new QPushButton(QStringLiteral("せってい")), TwipsRect(240, 2970, 1320, 700), kGrey, regular);
-    DataReset = Place(this, new QPushButton(QStringLiteral("リセット")), TwipsRect(240, 3780, 1320, 700), kGrey, regular);
-    Start = Place(this, new QPushButton(QString::fromUtf8(kStartCaption)), TwipsRect(240, 4590, 1320, 700), kGrey, regular);
-    Label3 = MakeLabel(this, QString(), TwipsRect(0, 1500, 1800, 390), regular);
-    Label4 = MakeLabel(this, QStringLiteral("℃"), TwipsRect(1320, 240, 480, 930), bold);
-    Text1 = Place(this, new QLineEdit(QStringLiteral("Text1")), TwipsRect(480, 195, 840, 450), kYellow, value);
-    Label2 = MakeLabel(this, QString(), TwipsRect(0, 0, 1800, 270), regular);
-    Label5 = MakeLabel(this, QStringLiteral("hPa"), TwipsRect(1320, 1080, 480, 420), bold);
-    Text2 = Place(this, new QPlainTextEdit(), TwipsRect(0, 1890, 1800, 2160), kCyan, regular);
-    Label6 = MakeLabel(this, QStringLiteral("気圧"), TwipsRect(0, 720, 480, 775), regular);
-    Text3 = Place(this, new QLineEdit(QStringLiteral("Text1")), TwipsRect(240, 1020, 1080, 480), kYellow, value);
-    Label7 = MakeLabel(this, QStringLiteral("温度"), TwipsRect(0, 270, 1320, 810), regular);
-    Picture1 = new SurfaceView(m_surface, this);
+    Owari = Place(content, new QPushButton(QStringLiteral("おわり")), TwipsRect(240, 5400, 1320, 700), kGrey, regular);
+    Setumei = Place(content, new QPushButton(QStringLiteral("せつめい")), TwipsRect(240, 2160, 1320, 700), kGrey, regular);
+    Settei = Place(content, new QPushButton(QStringLiteral("せってい")), TwipsRect(240, 2970, 1320, 700), kGrey, regular);
+    DataReset = Place(content, new QPushButton(QStringLiteral("リセット")), TwipsRect(240, 3780, 1320, 700), kGrey, regular);
+    Start = Place(content, new QPushButton(QString::fromUtf8(kStartCaption)), TwipsRect(240, 4590, 1320, 700), kGrey, regular);
+    Label3 = MakeLabel(content, QString(), TwipsRect(0, 1500, 1800, 390), regular);
+    Label4 = MakeLabel(content, QStringLiteral("℃"), TwipsRect(1320, 240, 480, 930), bold);
+    Text1 = Place(content, new QLineEdit(QStringLiteral("Text1")), TwipsRect(480, 195, 840, 450), kYellow, value);
+    Label2 = MakeLabel(content, QString(), TwipsRect(0, 0, 1800, 270), regular);
+    Label5 = MakeLabel(content, QStringLiteral("hPa"), TwipsRect(1320, 1080, 480, 420), bold);
+    Text2 = Place(content, new QPlainTextEdit(), TwipsRect(0, 1890, 1800, 2160), kCyan, regular);
+    Label6 = MakeLabel(content, QStringLiteral("気圧"), TwipsRect(0, 720, 480, 775), regular);
+    Text3 = Place(content, new QLineEdit(QStringLiteral("Text1")), TwipsRect(240, 1020, 1080, 480), kYellow, value);
+    Label7 = MakeLabel(content, QStringLiteral("温度"), TwipsRect(0, 270, 1320, 810), regular);
+    Picture1 = new SurfaceView(m_surface, content);
     Picture1->setGeometry(TwipsRect(1800, 0, 7935, 6375));
     Picture1->setFocusPolicy(Qt::StrongFocus);
 
@@ -123,7 +131,8 @@ void Poruka::BuildControls()
     connect(Timer2, &QTimer::timeout, this, &Poruka::Timer2_Timer);
     connect(Timer3, &QTimer::timeout, this, &Poruka::Timer3_Timer);
 
-    InstallExportCommands(*this);
+    ExportCommands* exportCommands = InstallExportCommands(*this);
+    m_zoom = InstallWindowZoom(*this, *m_content, *exportCommands->menu());
     InstallConnectionStatus(*this);
 }
 

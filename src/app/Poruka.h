@@ -25,6 +25,7 @@ class QTimer;
 
 class Fsettei;
 class SurfaceView;
+class WindowZoom;
 
 // What the window reaches outside itself; production and tests fill it differently.
 struct PorukaEnvironment {
@@ -83,6 +84,9 @@ public:
     void setStatus(StatusSource source, const QString& text);
     const CaptionStatus& status() const { return m_status; }
 
+    // The window shown larger for a class: 1.5x, 2x, 3x or full screen (Zoom.h).
+    WindowZoom* zoom() const { return m_zoom; }
+
 signals:
     // The caption's bracketed status text changed (empty when all is well).
     void statusChanged(const QString& brackets);
@@ -138,6 +142,8 @@ private:
     Surface m_surface;
     CaptionStatus m_status;
     QPointer<Fsettei> m_settings;
+    QWidget* m_content = nullptr;   // every control at its 1x place; the zoom scales it
+    WindowZoom* m_zoom = nullptr;
     bool m_ending = false;   // exit or close confirmed: the program is ending, ask nothing more
 
     friend class Fsettei;

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/Fonts.h"
 #include "app/Poruka.h"
+#include "app/Zoom.h"
 #include "device/ReconnectingPort.h"
 #include "device/SerialCommPort.h"
 
@@ -33,6 +34,7 @@ int main(int argc, char** argv)
     environment.endProgram = [] { QCoreApplication::exit(0); };
     Poruka window(std::move(environment));
     window.Form_Load();
+    window.zoom()->setFactor(options->zoom);
     window.show();
 
     if (options->quitAfterSeconds >= 0 || !options->screenshotFile.isEmpty()) {

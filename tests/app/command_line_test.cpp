@@ -24,6 +24,9 @@ TEST(ParseCommandLine, ReadsEveryOptionWithItsValue)
     EXPECT_EQ(options->portDevice, QStringLiteral("/tmp/poruka-tty"));
     EXPECT_EQ(options->screenshotFile, QStringLiteral("window.png"));
     EXPECT_DOUBLE_EQ(options->quitAfterSeconds, 2.5);
+    EXPECT_EQ(options->zoom, 1);
+    for (double factor : {1.0, 1.5, 2.0, 3.0})
+        EXPECT_EQ(ParseCommandLine({"--zoom", QString::number(factor)})->zoom, factor);
 }
 
 TEST(ParseCommandLine, RefusesWhatItDoesNotUnderstand)
@@ -39,6 +42,9 @@ TEST(ParseCommandLine, RefusesWhatItDoesNotUnderstand)
         {"--quit-after", "inf"},
         {"--quit-after", "1e300"},
         {"--PORT", "/dev/ttyS0"},
+        {"--zoom", "2.5"},
+        {"--zoom", "0"},
+        {"--zoom", "large"},
     };
     for (const QStringList& arguments : refused)
         EXPECT_FALSE(ParseCommandLine(arguments)) << arguments.join(' ').toStdString();

@@ -1,0 +1,40 @@
+#pragma once
+
+// A window laid out by fixed positions, shown larger: every control's place, size and font are
+// those of 1x times the factor, so text is drawn at the larger size instead of being blown up.
+
+#include <QFont>
+#include <QPointer>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+
+#include <vector>
+
+// A rectangle at the factor; edges are scaled, so neighbours that touch at 1x still touch.
+QRect ScaledRect(const QRect& rect, double factor);
+QSize ScaledSize(const QSize& size, double factor);
+
+class ScaledControls {
+public:
+    // Takes the 1x layout of the root's controls as they stand now, including those inside
+    // group boxes; the root itself is sized by the factor too.
+    explicit ScaledControls(QWidget& root);
+
+    void apply(double factor);
+    QWidget* root() const { return m_root; }
+    QSize baseSize() const { return m_rootSize; }
+
+private:
+    struct Control {
+        QPointer<QWidget> widget;
+        QRect geometry;
+        QFont font;
+    };
+    void take(QWidget& parent);
+
+    QPointer<QWidget> m_root;
+    QSize m_rootSize;
+    bool m_fixedSize;
+    std::vector<Control> m_controls;   // the root first
+};
