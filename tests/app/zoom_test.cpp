@@ -9,6 +9,7 @@
 #include "settings/Fsettei.h"
 #include "support/Fakes.h"
 #include "support/Pictures.h"
+#include "TestPaths.h"
 
 #include <QAction>
 #include <QApplication>
