@@ -222,6 +222,25 @@ TEST(Zoom, FullScreenShowsTheCaptionsStatusInTheWindow)
     EXPECT_FALSE(status->isVisible());
 }
 
+// A 1920 x 1080 projector shows the window at 2.5x with a margin of 11 pixels above it: too
+// thin for the text, which then lies over the top edge of the pictures.
+TEST(Zoom, FullScreenStatusWithoutRoomAboveLiesOverThePictures)
+{
+    QWidget screen;
+    screen.resize(1920, 1080);
+    FullScreenStatus status(screen);
+    status.setStatus(QStringLiteral("（ぽるか未接続）"));
+    const QRect content(153, 11, 1613, 1058);
+    const QRect pictures(453, 11, 1313, 1058);
+    status.place(content, pictures);
+    EXPECT_TRUE(status.isHidden()) << "only in full screen";
+    status.setFullScreen(true);
+    EXPECT_FALSE(status.isHidden());
+    EXPECT_EQ(status.y(), pictures.top());
+    EXPECT_NEAR(status.geometry().center().x(), pictures.center().x(), 1);
+    EXPECT_GE(status.fontInfo().pixelSize(), 1080 / 20);
+}
+
 TEST(Zoom, SettingsWindowFollowsTheFactor)
 {
     ReadingWindow t;
