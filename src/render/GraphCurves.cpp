@@ -3,16 +3,13 @@
 #include "base/Numbers.h"
 #include "base/ProgramState.h"
 #include "render/GraphFrame.h"
+#include "render/PictureGeometry.h"
 #include "render/Surface.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr float kLeft = 70;
-constexpr float kScaleBottom = 350;
-constexpr float kPageUnitsPerSample = 1.1f;
-constexpr float kPageSamples = 300;
 constexpr double kSampleCap = kLastHistorySlot;
 
 // The history slot a sample index selects: rounded half to even, held inside the arrays.
@@ -34,8 +31,7 @@ CurvePoint PointOf(const ProgramState& state, float i, float x)
     const int slot = SlotOf(i);
     const float t = state.TemperatureHistory[slot] / 100.0f;
     const float p = state.PressureHistory[slot] / 10.0f;
-    return {x, kScaleBottom - (t - static_cast<float>(state.ThermometerMin)) * state.ThermometerScale,
-            kScaleBottom - (p - static_cast<float>(state.BarometerMin)) * state.BarometerScale};
+    return {x, ThermometerRow(state, t), BarometerRow(state, p)};
 }
 
 // Draws the plotting step from the previous point of the same view. The second line of each
@@ -155,8 +151,7 @@ void RecordTemperatureSample(ProgramState& state, Surface& surface, float& value
 
 void PlotPagePoint(ProgramState& state, Surface& surface, float& i)
 {
-    const CurvePoint point =
-        PointOf(state, i, kLeft + kPageUnitsPerSample * (i - state.LastAxisSample));
+    const CurvePoint point = PointOf(state, i, PageColumn(i - state.LastAxisSample));
     if (i == state.LastAxisSample) {
         DrawStart(state, surface, point);
     } else {
@@ -171,8 +166,7 @@ void PlotPagePoint(ProgramState& state, Surface& surface, float& i)
 
 void PlotRunPoint(ProgramState& state, Surface& surface, float& i)
 {
-    const float span = state.SampleCount < 10 ? 10.0f : static_cast<float>(state.SampleCount);
-    const CurvePoint point = PointOf(state, i, kLeft + 330 * i / span);
+    const CurvePoint point = PointOf(state, i, RunColumn(i, RunSpan(state)));
     if (i == 0) {
         DrawStart(state, surface, point);
     } else {
@@ -185,8 +179,9 @@ void PlotRunPoint(ProgramState& state, Surface& surface, float& i)
     state.PreviousPoints[5] = point.yP;
 }
 
-void PlotWholeRun(ProgramState& state, Surface& surface)
+void DrawRunGraph(ProgramState& state, Surface& surface)
 {
+    DrawRunFrame(state, surface);
     if (state.SampleCount == 0)
         return;
     const float step = static_cast<float>(PlotStepFor(state.SampleCount));

@@ -4,18 +4,11 @@
 #include "base/Numbers.h"
 #include "base/ProgramState.h"
 #include "render/Glyphs.h"
-#include "render/GraphCurves.h"
+#include "render/PictureGeometry.h"
 #include "render/ScaleMarks.h"
 #include "render/Surface.h"
 
 namespace {
-
-constexpr float kLeft = 70;
-constexpr float kRight = 400;
-constexpr float kGridTop = 20;
-constexpr float kGridBottom = 350;
-constexpr float kPageUnitsPerSample = 1.1f;
-constexpr int kPageSamples = 300;
 
 // One line every 5 °C (every 1 °C on narrow scales) at the heights of the thermometer's marks.
 void DrawTemperatureGrid(const ProgramState& state, Surface& surface)
@@ -25,9 +18,8 @@ void DrawTemperatureGrid(const ProgramState& state, Surface& surface)
     const double range = state.ThermometerMax - state.ThermometerMin;
     const float scale = state.ThermometerScale;
     const auto line = [&](int16_t t) {
-        const float y =
-            kGridBottom - (static_cast<float>(t) - static_cast<float>(state.ThermometerMin)) * scale;
-        surface.Line(kLeft, y, kRight, y, state.GraphTickColor);
+        const float y = ThermometerRow(state, static_cast<float>(t));
+        surface.Line(kGraphLeft, y, kGraphRight, y, state.GraphTickColor);
     };
     if (MarksFit(10, scale))
         ForEachMark(lo, hi, 10, line);
@@ -85,12 +77,12 @@ RunSteps RunStepsFor(double sampleCount)
 
 void DrawPageFrame(ProgramState& state, Surface& surface)
 {
-    surface.FilledBox(70, 0, 400, 399, state.GraphBackColor);
+    surface.FilledBox(kGraphLeft, 0, kGraphRight, 399, state.GraphBackColor);
     surface.FilledBox(49, 358, 440, 399, state.GraphBackColor);
     DrawTemperatureGrid(state, surface);
     for (int s = 0; s <= kPageSamples; s += 20) {
-        const float x = kLeft + kPageUnitsPerSample * static_cast<float>(s);
-        surface.Line(x, kGridTop, x, kGridBottom, state.GraphTickColor);
+        const float x = PageColumn(static_cast<float>(s));
+        surface.Line(x, kScaleTop, x, kScaleBottom, state.GraphTickColor);
     }
 
     if (state.MinuteMode == 1) {
@@ -110,18 +102,18 @@ void DrawPageFrame(ProgramState& state, Surface& surface)
     }
 }
 
-void DrawRunGraph(ProgramState& state, Surface& surface)
+void DrawRunFrame(ProgramState& state, Surface& surface)
 {
-    surface.FilledBox(70, 0, 400, 360, state.GraphBackColor);
+    surface.FilledBox(kGraphLeft, 0, kGraphRight, 360, state.GraphBackColor);
     surface.FilledBox(49, 358, 440, 399, state.GraphBackColor);
     DrawTemperatureGrid(state, surface);
 
-    const float span = state.SampleCount < 10 ? 10.0f : static_cast<float>(state.SampleCount);
-    const auto X = [span](float s) { return kLeft + (kRight - kLeft) * s / span; };
+    const float span = RunSpan(state);
+    const auto X = [span](float s) { return RunColumn(s, span); };
     const RunSteps steps = RunStepsFor(state.SampleCount);
 
     for (float s = 0; s <= span; s += static_cast<float>(steps.grid))
-        surface.Line(X(s), kGridTop, X(s), kGridBottom, state.GraphTickColor);
+        surface.Line(X(s), kScaleTop, X(s), kScaleBottom, state.GraphTickColor);
 
     if (state.MinuteMode == 1) {
         for (float s = 0; s <= span; s += static_cast<float>(steps.label))
@@ -134,7 +126,4 @@ void DrawRunGraph(ProgramState& state, Surface& surface)
         }
         DrawSecondsMark(state, surface);
     }
-
-    if (state.SampleCount != 0)
-        PlotWholeRun(state, surface);
 }

@@ -3,7 +3,7 @@
 struct ProgramState;
 class Surface;
 
-// The time graph between the instruments: the page view frame (while recording) and the
-// whole-run view (frame plus every sample, while stopped).
+// The time graph's frames between the instruments: the page view's (while recording) and the
+// whole-run view's (while stopped). They draw no curves; GraphCurves plots on them.
 void DrawPageFrame(ProgramState& state, Surface& surface);
-void DrawRunGraph(ProgramState& state, Surface& surface);
+void DrawRunFrame(ProgramState& state, Surface& surface);

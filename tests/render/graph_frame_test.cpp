@@ -3,6 +3,7 @@
 #include "base/DateTime.h"
 #include "render/Barometer.h"
 #include "render/Glyphs.h"
+#include "render/GraphCurves.h"
 #include "render/Palette.h"
 #include "render/Surface.h"
 #include "render/Thermometer.h"

@@ -3,6 +3,7 @@
 #include "files/AutoScale.h"
 #include "files/SelectTables.h"
 #include "render/Barometer.h"
+#include "render/GraphCurves.h"
 #include "render/GraphFrame.h"
 #include "render/Thermometer.h"
 #include "settings/ScaleLimits.h"
