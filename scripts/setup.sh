@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running the program need, but only
 # those that are missing: when everything is there it says nothing and touches nothing.
+# `setup.sh package` adds the tools that build and check the Debian package.
 set -euo pipefail
 
 packages=(
@@ -10,7 +11,13 @@ packages=(
   clang libclang-rt-14-dev                     # fuzz targets (libFuzzer)
   fonts-ipafont-gothic                         # Japanese text: without it every label is boxes
   xvfb xauth                                   # running without a screen (xvfb-run needs xauth)
+  dpkg-dev file                                # the package test: CPack's .deb and dpkg-shlibdeps
 )
+if [[ ${1:-} == package ]]; then
+  packages+=(
+    lintian desktop-file-utils appstream       # checks of the package, menu entry and metadata
+  )
+fi
 
 missing=()
 for package in "${packages[@]}"; do

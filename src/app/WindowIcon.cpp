@@ -3,12 +3,13 @@
 #include <QPainter>
 #include <QPixmap>
 
-QIcon MakeWindowIcon()
+QImage DrawWindowIcon(int size)
 {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(QColor(255, 255, 0));
-    QPainter p(&pixmap);
+    QImage image(size, size, QImage::Format_RGB32);
+    image.fill(QColor(255, 255, 0));
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
+    p.scale(size / 32.0, size / 32.0);
     // thermometer: glass, red column, bulb
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::white);
@@ -24,5 +25,10 @@ QIcon MakeWindowIcon()
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 255));
     p.drawRect(QRectF(21, 14, 6, 15));
-    return QIcon(pixmap);
+    return image;
+}
+
+QIcon MakeWindowIcon()
+{
+    return QIcon(QPixmap::fromImage(DrawWindowIcon(32)));
 }
