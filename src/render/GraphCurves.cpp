@@ -4,9 +4,11 @@
 #include "base/ProgramState.h"
 #include "render/GraphFrame.h"
 #include "render/PictureGeometry.h"
+#include "render/PlotArea.h"
 #include "render/Surface.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -34,29 +36,38 @@ CurvePoint PointOf(const ProgramState& state, float i, float x)
     return {x, ThermometerRow(state, t), BarometerRow(state, p)};
 }
 
-// Draws the plotting step from the previous point of the same view. The second line of each
-// pair, a little below the temperature curve and above the pressure curve, makes the curves
-// two pixels thick.
+// Draws one curve's line of a plotting step and its twin `offset` lower, which makes the curve
+// two pixels thick. The part beyond the scale is cut off first, so the twin follows the same cut.
+void DrawCurveLine(Surface& surface, PlotSegment line, float offset, bool offsetFirst, QRgb colour)
+{
+    const std::optional<PlotSegment> inside = ClipToPlotArea(line);
+    if (!inside)
+        return;
+    const PlotSegment& l = *inside;
+    if (offsetFirst)
+        surface.Line(l.x1, l.y1 + offset, l.x2, l.y2 + offset, colour);
+    surface.Line(l.x1, l.y1, l.x2, l.y2, colour);
+    if (!offsetFirst)
+        surface.Line(l.x1, l.y1 + offset, l.x2, l.y2 + offset, colour);
+}
+
+// Draws the plotting step from the previous point of the same view: the temperature curve is
+// doubled a little below itself, the pressure curve a little above itself.
 void DrawStep(const ProgramState& state, Surface& surface, const CurvePoint& from,
               const CurvePoint& to, float temperatureOffset, float pressureOffset, bool offsetFirst)
 {
-    const QRgb temperature = state.ThermometerLiquidColor;
-    const QRgb pressure = state.BarometerLiquidColor;
-    if (offsetFirst) {
-        surface.Line(from.x, from.yT + temperatureOffset, to.x, to.yT + temperatureOffset, temperature);
-        surface.Line(from.x, from.yT, to.x, to.yT, temperature);
-    } else {
-        surface.Line(from.x, from.yT, to.x, to.yT, temperature);
-        surface.Line(from.x, from.yT + temperatureOffset, to.x, to.yT + temperatureOffset, temperature);
-    }
-    surface.Line(from.x, from.yP, to.x, to.yP, pressure);
-    surface.Line(from.x, from.yP - pressureOffset, to.x, to.yP - pressureOffset, pressure);
+    DrawCurveLine(surface, {from.x, from.yT, to.x, to.yT}, temperatureOffset, offsetFirst,
+                  state.ThermometerLiquidColor);
+    DrawCurveLine(surface, {from.x, from.yP, to.x, to.yP}, -pressureOffset, false,
+                  state.BarometerLiquidColor);
 }
 
 void DrawStart(const ProgramState& state, Surface& surface, const CurvePoint& at)
 {
-    surface.Point(at.x, at.yT, state.ThermometerLiquidColor);
-    surface.Point(at.x, at.yP, state.BarometerLiquidColor);
+    if (InPlotArea(at.x, at.yT))
+        surface.Point(at.x, at.yT, state.ThermometerLiquidColor);
+    if (InPlotArea(at.x, at.yP))
+        surface.Point(at.x, at.yP, state.BarometerLiquidColor);
 }
 
 // Redraws the page frame and plots the page's samples up to and including the slot `last`,

@@ -174,3 +174,55 @@ TEST_F(GraphCurves, AtTheCapEveryNewSampleReplacesSlot12000)
     EXPECT_EQ(surface.pixel(70, YT(30)), Temperature());
     EXPECT_EQ(Red(71, 0, 400, 357), 0);
 }
+
+namespace {
+
+// Pixels that differ between the two pictures outside the plotting area: the graph's columns
+// and the rows of the scales, with the one row above and below that the doubled curves cover.
+int ChangedOutsidePlotArea(const QImage& frame, Surface& surface)
+{
+    const QImage& now = surface.image();
+    int changed = 0;
+    for (int y = 0; y < now.height(); ++y)
+        for (int x = 0; x < now.width(); ++x)
+            changed += !(x >= 70 && x <= 400 && y >= 19 && y <= 351) && now.pixel(x, y) != frame.pixel(x, y);
+    return changed;
+}
+
+// Readings beyond a fixed scale rise above the graph, dive through the time labels below it.
+constexpr float kWildTemperatures[] = {20, 70, 45, -30, 10, 200, 25, -200, 49};
+constexpr float kWildPressures[] = {1010, 1100, 995, 990, 1050, 1015, 700, 1010, 1019};
+
+} // namespace
+
+TEST_F(GraphCurves, CurvesBeyondAFixedScaleAreCutOffAtItsLimitsInBothViews)
+{
+    state->ThermometerMin = 0;   // fixed 0..50 °C and 1000..1020 hPa
+    state->ThermometerMax = 50;
+    state->BarometerMin = 1000;
+    state->BarometerMax = 1020;
+    DrawThermometer(*state, surface);
+    DrawBarometer(*state, surface);
+    state->GraphThermometerMax = state->ThermometerMax;
+    state->GraphThermometerMin = float(state->ThermometerMin);
+    state->GraphBarometerMax = state->BarometerMax;
+    state->GraphBarometerMin = float(state->BarometerMin);
+    DrawPageFrame(*state, surface);
+    const QImage page = surface.image().copy();
+    for (int k = 0; k < 9; ++k)
+        Record(kWildPressures[k], kWildTemperatures[k]);
+    EXPECT_EQ(ChangedOutsidePlotArea(page, surface), 0);
+    EXPECT_GT(Red(70, 20, 90, 21), 0);     // the rise to 70 °C runs up to the top limit
+    EXPECT_GT(Red(70, 349, 90, 351), 0);   // the fall to -30 °C down to the bottom one
+    EXPECT_EQ(surface.pixel(74, 284), Temperature());   // 10 °C, inside the scale, in place
+    SavePictureIfAsked(surface, QStringLiteral("curves-cut-page.png"));
+
+    state->SampleCount -= 1;   // stopped: the whole run, over its own frame
+    DrawRunFrame(*state, surface);
+    const QImage run = surface.image().copy();
+    DrawRunGraph(*state, surface);
+    EXPECT_EQ(ChangedOutsidePlotArea(run, surface), 0);
+    EXPECT_GT(Red(70, 20, 400, 21), 0);
+    EXPECT_GT(CountPixels(surface, 70, 19, 400, 351, Pressure()), 0);
+    SavePictureIfAsked(surface, QStringLiteral("curves-cut-run.png"));
+}
