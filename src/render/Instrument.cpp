@@ -31,7 +31,10 @@ void DrawMarks(ProgramState& state, Surface& surface, const Instrument& instrume
     for (const MarkPass& pass : instrument.passes) {
         if (!(range < pass.drawnBelow) || !MarksFit(pass.step, scale))
             continue;
-        const bool numbers = range < pass.numberedBelow && NumbersFit(pass.step, scale);
+        // The coarsest numbers are drawn even where they touch: a scale without numbers
+        // cannot be read. Only the finer passes are left without numbers when too close.
+        const bool coarsest = &pass == &instrument.passes.front();
+        const bool numbers = range < pass.numberedBelow && (coarsest || NumbersFit(pass.step, scale));
         ForEachMark(lo, hi, pass.step, [&](int16_t v) {
             const float y = Row(state, instrument, v);
             surface.Line(pass.left, y, pass.right, y, tick);

@@ -8,7 +8,8 @@
 // Marks closer than this would merge into a solid block; such a pass is left out. With the
 // limits the settings window and the customization file allow, every pass is far wider.
 inline constexpr float kNarrowestMarkSpacing = 2.0f;
-// Scale numbers are 16 units tall; closer numbers would print over each other.
+// Scale numbers are 16 units tall; closer numbers would print over each other. An
+// instrument's finer passes leave such numbers out; its coarsest pass always numbers its marks.
 inline constexpr float kNarrowestNumberSpacing = 16.0f;
 
 inline bool MarksFit(int step, float unitsPerDegree)

@@ -137,6 +137,20 @@ TEST_F(BarometerPicture, TopAtOrBelowBottomIsRaisedAHundredAboveIt)
     EXPECT_EQ(state->BarometerMax, 1100);
 }
 
+// With no pressure table the first reading is 0 hPa: the automatic scale widens to -10..1200
+// and the marks of every 50 hPa stand 13.6 units apart, closer than the numbers are tall.
+// Every one of them is still numbered.
+TEST_F(BarometerPicture, WideScaleStillNumbersEveryFiftyHectopascals)
+{
+    Draw(800, 1200);
+    float value = 0;
+    ShowPressure(*state, surface, value);
+    ASSERT_EQ(state->BarometerMin, -10);
+    for (int p = -10; p <= 1190; p += 50)
+        EXPECT_GT(NumberPixelsAt(p), 0) << p;
+    SavePictureIfAsked(surface, QStringLiteral("barometer-wide-scale.png"));
+}
+
 TEST_F(BarometerPicture, ExtremeReadingWidensTheScaleWithoutASmearOfMarks)
 {
     Draw(800, 1200);

@@ -188,6 +188,23 @@ TEST_F(ThermometerPicture, TopAtOrBelowBottomIsRaisedTenAboveIt)
     }
 }
 
+// A wrong table can read 990 °C: the automatic top goes to 1000 and the marks of every 10 °C
+// stand about 3 units apart. Their numbers then touch, but a scale without any number cannot
+// be read at all; the finer pass of fives stays without numbers.
+TEST_F(ThermometerPicture, WideScaleStillNumbersItsTensWhereTheyTouch)
+{
+    state->ThermometerMin = -40;
+    DrawThermometer(*state, surface);
+    float value = 990;
+    ShowTemperature(*state, surface, value);
+    ASSERT_EQ(state->ThermometerMax, 1000);
+    EXPECT_GT(NumberPixelsAt(-40), 0);
+    EXPECT_GT(NumberPixelsAt(1000), 0);
+    EXPECT_GT(CountPixels(surface, 28, 20, 69, 350, kText), 500);
+    EXPECT_EQ(surface.pixel(3, 20), Tick());
+    SavePictureIfAsked(surface, QStringLiteral("thermometer-wide-scale.png"));
+}
+
 // A broken calibration entry can deliver 32767 or -32768. Automatic widening then makes a
 // scale of more than 30000 degrees: the picture stays bounded (no mark walk wraps or runs for
 // thousands of marks) and shows the glass, the bulb and a full column without a smear of marks.
