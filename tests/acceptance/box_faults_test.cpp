@@ -1,7 +1,7 @@
 // The stand-in box's faulty modes and its record of what it sent, which the acceptance
 // tests rely on.
 
-#include "acceptance/AcceptanceRun.h"
+#include "support/AcceptanceRun.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The box pulled out in the middle of a run and never plugged back in, and a lesson begun
 // with no box at all: the window keeps working and keeps what it recorded.
 
-#include "acceptance/AcceptanceRun.h"
 #include "settings/Fsettei.h"
+#include "support/AcceptanceRun.h"
 
 namespace {
 

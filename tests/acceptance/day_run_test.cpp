@@ -1,8 +1,8 @@
 // A minute run over a whole simulated day: the recording ticks are run directly (two per
 // minute) while the live readout keeps polling the box, and the clock is settable.
 
-#include "acceptance/AcceptanceRun.h"
 #include "render/Glyphs.h"
+#include "support/AcceptanceRun.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
 // A box that answers nonsense: random bytes, a hundred bytes to every request, or nothing.
 
-#include "acceptance/AcceptanceRun.h"
+#include "support/AcceptanceRun.h"
 
 #include <set>
 

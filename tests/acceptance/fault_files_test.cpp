@@ -1,7 +1,7 @@
 // Start-up with a customization file and four calibration files of random bytes: the program
 // starts, reads the box and records, whatever the files held.
 
-#include "acceptance/AcceptanceRun.h"
+#include "support/AcceptanceRun.h"
 
 #include <random>
 

@@ -1,8 +1,8 @@
 // The settings window abused during a 0.1-s run: fields of 10,000 characters, and twenty
 // openings cancelled one after the other.
 
-#include "acceptance/AcceptanceRun.h"
 #include "settings/Fsettei.h"
+#include "support/AcceptanceRun.h"
 
 #include <QCheckBox>
 

@@ -1,6 +1,6 @@
 // A 0.1-s run of a beaker of water heated on a hot plate, recorded from the stand-in box.
 
-#include "acceptance/AcceptanceRun.h"
+#include "support/AcceptanceRun.h"
 
 #include <QPlainTextEdit>
 

@@ -1,7 +1,7 @@
 // The teacher changes the settings while a 0.1-s run records from the box.
 
-#include "acceptance/AcceptanceRun.h"
 #include "settings/Fsettei.h"
+#include "support/AcceptanceRun.h"
 
 #include <QCheckBox>
 #include <QRadioButton>

@@ -1,6 +1,6 @@
 // Alert messages: which crossings set them off, how they look and when they go away.
 
-#include "RecordingWindow.h"
+#include "support/RecordingWindow.h"
 
 #include "app/AlertRules.h"
 

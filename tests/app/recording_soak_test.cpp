@@ -1,6 +1,6 @@
 // Long runs: the full 12000-sample history and beyond, with stops and continues in between.
 
-#include "RecordingWindow.h"
+#include "support/RecordingWindow.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Starting, stopping and continuing a recording run, and the elapsed-time texts.
 
-#include "RecordingWindow.h"
+#include "support/RecordingWindow.h"
 
 #include <gtest/gtest.h>
 

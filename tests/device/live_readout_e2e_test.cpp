@@ -2,11 +2,11 @@
 
 #include "app/Poruka.h"
 #include "base/Numbers.h"
-#include "device/BoxProcess.h"
 #include "device/SerialCommPort.h"
-#include "device/TestTerminal.h"
 #include "render/GraphCurves.h"
+#include "support/BoxProcess.h"
 #include "support/Fakes.h"
+#include "support/TestTerminal.h"
 
 #include <QAbstractEventDispatcher>
 #include <QEventLoop>

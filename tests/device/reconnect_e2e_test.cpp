@@ -4,9 +4,9 @@
 
 #include "app/ConnectionStatus.h"
 #include "app/Poruka.h"
-#include "device/BoxProcess.h"
 #include "device/ReconnectingPort.h"
 #include "device/SerialCommPort.h"
+#include "support/BoxProcess.h"
 #include "support/Fakes.h"
 
 #include <QLineEdit>

@@ -1,5 +1,5 @@
 #include "device/SerialCommPort.h"
-#include "device/TestTerminal.h"
+#include "support/TestTerminal.h"
 
 #include <QCoreApplication>
 #include <QTest>

@@ -1,8 +1,8 @@
 #include "files/CalibrationTables.h"
 #include "files/CalibrationValues.h"
 
-#include "FileTestFolder.h"
 #include "TestPaths.h"
+#include "support/FileTestFolder.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "files/CustomizationFile.h"
 #include "files/SelectTables.h"
 
-#include "FileTestFolder.h"
+#include "support/FileTestFolder.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include "files/ReadLeadingNumber.h"
 #include "render/Palette.h"
 
-#include "FileTestFolder.h"
 #include "TestPaths.h"
+#include "support/FileTestFolder.h"
 
 namespace {
 

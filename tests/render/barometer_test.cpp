@@ -3,7 +3,7 @@
 #include "render/Palette.h"
 #include "render/Surface.h"
 #include "render/Thermometer.h"
-#include "RenderState.h"
+#include "support/RenderState.h"
 
 #include <gtest/gtest.h>
 

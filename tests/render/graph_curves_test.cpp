@@ -4,7 +4,7 @@
 #include "render/GraphFrame.h"
 #include "render/Surface.h"
 #include "render/Thermometer.h"
-#include "RenderState.h"
+#include "support/RenderState.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "render/GraphFrame.h"
 #include "render/Surface.h"
 #include "render/Thermometer.h"
-#include "RenderState.h"
+#include "support/RenderState.h"
 
 #include <QDateTime>
 #include <gtest/gtest.h>

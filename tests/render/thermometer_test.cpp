@@ -2,7 +2,7 @@
 
 #include "render/Palette.h"
 #include "render/Surface.h"
-#include "RenderState.h"
+#include "support/RenderState.h"
 
 #include <gtest/gtest.h>
 

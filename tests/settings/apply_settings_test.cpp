@@ -1,4 +1,4 @@
-#include "settings/SettingsFixture.h"
+#include "support/SettingsFixture.h"
 
 #include "files/AutoScale.h"
 #include "files/SelectTables.h"

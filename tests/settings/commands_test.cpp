@@ -1,4 +1,4 @@
-#include "settings/SettingsFixture.h"
+#include "support/SettingsFixture.h"
 
 #include "render/GraphCurves.h"
 #include "render/GraphFrame.h"

@@ -1,5 +1,5 @@
 #include "files/AutoScale.h"
-#include "settings/SettingsFixture.h"
+#include "support/SettingsFixture.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,5 +1,5 @@
-#include "settings/SettingsFixture.h"
 #include "support/Pictures.h"
+#include "support/SettingsFixture.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

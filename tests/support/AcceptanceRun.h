@@ -6,7 +6,7 @@
 
 #include "app/Poruka.h"
 #include "base/Numbers.h"
-#include "device/BoxProcess.h"
+#include "support/BoxProcess.h"
 #include "device/ReconnectingPort.h"
 #include "device/SerialCommPort.h"
 #include "support/Fakes.h"

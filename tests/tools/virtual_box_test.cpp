@@ -1,6 +1,6 @@
 // The stand-in box on its own, talked to through the program's serial port.
 
-#include "device/BoxProcess.h"
+#include "support/BoxProcess.h"
 #include "device/SerialCommPort.h"
 
 #include <gtest/gtest.h>
