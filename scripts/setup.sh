@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev              # windows, drawing, serial line
   libgtest-dev libgmock-dev libbenchmark-dev   # tests and benchmarks
   clang libclang-rt-14-dev                     # fuzz targets (libFuzzer)
+  clang-format python3                         # formatting check (git clang-format)
   fonts-ipafont-gothic                         # Japanese text: without it every label is boxes
   xvfb xauth                                   # running without a screen (xvfb-run needs xauth)
   dpkg-dev file                                # the package test: CPack's .deb and dpkg-shlibdeps
