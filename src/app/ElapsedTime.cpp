@@ -26,6 +26,11 @@ QString MinuteElapsedText(double sampleCount)
     return text;
 }
 
+QString MinuteCountText(double sampleCount)
+{
+    return QStringLiteral("   ") + DecimalText(sampleCount) + QStringLiteral("分");
+}
+
 QString SecondsElapsedText(double sampleCount)
 {
     return QStringLiteral("   ") + DecimalText(sampleCount / 10) + QStringLiteral("秒");

@@ -1,7 +1,9 @@
 #pragma once
 
 // The main window: the value fields, the status label, the buttons, the drawing surface and
-// the three timers. It owns the program state, the surface and the serial port.
+// the three timers. It owns the program state, the surface and the serial port. It knows
+// nothing of the settings window: せってい opens it through the hook in PorukaEnvironment, and
+// the settings window changes this window only through the operations marked for it below.
 
 #include "app/CaptionStatus.h"
 #include "app/Clock.h"
@@ -11,7 +13,6 @@
 #include "render/Surface.h"
 
 #include <QDir>
-#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -23,7 +24,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 
-class Fsettei;
+class Poruka;
 class SurfaceView;
 class WindowZoom;
 
@@ -34,6 +35,8 @@ struct PorukaEnvironment {
     std::unique_ptr<Questions> questions;
     QDir workingFolder = QDir::current();
     std::function<void()> endProgram;   // ends the program at once (exit, confirmed close)
+    // Builds, shows and fills the settings window; without it せってい only pauses recording.
+    std::function<void(Poruka&)> openSettings;
 };
 
 class Poruka : public QWidget {
@@ -45,26 +48,33 @@ public:
     explicit Poruka(PorukaEnvironment environment, QWidget* parent = nullptr);
     ~Poruka() override;
 
-    // Load: runs the start-up sequence, then hides the alert field and the reset button.
+    // Load (Poruka.cpp): runs the start-up sequence, then hides the alert field and the reset
+    // button.
     void Form_Load();
     void StartUp();
 
-    // Live readout.
+    // Live readout (Readout.cpp).
     void Timer1Start();
     void Timer1_Timer();
     void RedrawInstruments();
 
-    // Recording run.
+    // Recording run (Recording.cpp; Timer3, which takes an alert down, in Alerts.cpp).
     void Start_Click();
     void Timer2_Timer();
     void Timer3_Timer();
 
-    // Secondary commands.
+    // Secondary commands (Commands.cpp). Owari is this window's exit button ("おわり"); it is
+    // not the settings window's Owaru ("設定をおわる"), which applies the settings.
     void Settei_Click();
     void Setumei_Click();
     void DataReset_Click();
     void Owari_Click();
     bool Form_Unload();   // true = cancel the close
+
+    // What the settings window may do to this window (Commands.cpp).
+    void ShowModeCaption(const QString& text);   // Label3, as the settings window words it
+    void ResumeAfterSettingsCancelled();   // キャンセル: resumes a run that has samples
+    void ResumeAfterSettingsApplied();     // 設定をおわる: readout, label, graph and run after applying
 
     bool RunActive() const;   // a run is active exactly when Start's caption is not "スタート"
 
@@ -74,7 +84,6 @@ public:
     Clock& clock() { return *m_environment.clock; }
     Questions& questions() { return *m_environment.questions; }
     const QDir& workingFolder() const { return m_environment.workingFolder; }
-    Fsettei* settingsWindow() const;
     void endProgram();
 
     // Repaints the surface view after a handler has drawn.
@@ -123,6 +132,8 @@ private:
     void BuildControls();
     void CheckAlerts();
     void RecordSample();   // pressure then temperature, read from Text3 and Text1
+    void StepBackSampleCount();
+    void ShowIntervalCaption();   // Label3 between runs: "１分ごとに測定" or "１秒ごとに測定"
     void ShowAlert(int16_t seconds, int16_t colourValue, const QString& text);
 
     // Once the histories are full every sample lands in the last slot; the alert check then
@@ -132,19 +143,17 @@ private:
     float m_replacedTemperature = 0;
     float m_replacedPressure = 0;
 
-    // Shared steps of the secondary commands (settings/Commands.cpp).
+    // Shared steps of the secondary commands (Commands.cpp).
     void PauseRecording();
     void ResumeRecording();
+    void ResumeRecordingAfterSettings();
     void KeepRunning();
 
     PorukaEnvironment m_environment;
     ProgramState m_state;
     Surface m_surface;
     CaptionStatus m_status;
-    QPointer<Fsettei> m_settings;
     QWidget* m_content = nullptr;   // every control at its 1x place; the zoom scales it
     WindowZoom* m_zoom = nullptr;
     bool m_ending = false;   // exit or close confirmed: the program is ending, ask nothing more
-
-    friend class Fsettei;
 };

@@ -1,5 +1,6 @@
 #include "app/Poruka.h"
 
+#include "app/Intervals.h"
 #include "base/Numbers.h"
 #include "files/AutoScale.h"
 #include "files/ConvertReading.h"
@@ -10,13 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
-
-namespace {
-
-constexpr int kMinuteModeTick = 200;   // ms
-constexpr int kSecondModeTick = 64;    // ms
-
-} // namespace
 
 void Poruka::RedrawInstruments()
 {
@@ -39,14 +33,16 @@ void Poruka::Timer1Start()
                                                                  : ScaleInstruments::Thermometer);
     }
     RedrawInstruments();
-    if (m_state.MinuteMode == 1) {
-        Timer1->start(kMinuteModeTick);
-        Label3->setText(QStringLiteral("１分ごとに測定"));
-    } else {
-        Timer1->start(kSecondModeTick);
-        Label3->setText(QStringLiteral("１秒ごとに測定"));
-    }
+    Timer1->start(m_state.MinuteMode == 1 ? kReadoutMinuteModeMs : kReadoutTenthModeMs);
+    ShowIntervalCaption();
     ShowDrawing();
+}
+
+// The main window's own wording. The settings window writes "１秒ごと測定" and "１分ごと測定"
+// (without に) when it applies the interval; both wordings are intended.
+void Poruka::ShowIntervalCaption()
+{
+    Label3->setText(m_state.MinuteMode == 1 ? QStringLiteral("１分ごとに測定") : QStringLiteral("１秒ごとに測定"));
 }
 
 // One exchange: write this step's request, then take the answer the box sent to the request

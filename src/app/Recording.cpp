@@ -1,6 +1,7 @@
 #include "app/Poruka.h"
 
 #include "app/ElapsedTime.h"
+#include "app/Intervals.h"
 #include "base/Numbers.h"
 #include "render/GraphCurves.h"
 #include "render/GraphFrame.h"
@@ -13,17 +14,6 @@
 #include <cfloat>
 
 namespace {
-
-constexpr int kMinuteTick = 30000;   // two ticks make the minute
-constexpr int kTenthTick = 100;
-
-// Stopping and continuing both step back one sample, so the next sample replaces the last.
-void StepBackSampleCount(ProgramState& state)
-{
-    state.SampleCount = state.SampleCount - 1;
-    if (state.SampleCount <= 0)
-        state.SampleCount = 0;
-}
 
 // The number a value field begins with, as a Single; a text without one gives 0, and a
 // number beyond the Single range is held at its largest value.
@@ -48,7 +38,7 @@ void Poruka::Start_Click()
 {
     if (!RunActive()) {
         // Start a run, or continue the stopped one.
-        StepBackSampleCount(m_state);
+        StepBackSampleCount();
         Start->setText(QString::fromUtf8(kStopCaption));
         DataReset->setVisible(false);
         if (m_state.SampleCount != 0)
@@ -62,20 +52,29 @@ void Poruka::Start_Click()
             RecordSample();
             if (AlertsDue(m_state))
                 CheckAlerts();
-            Timer2->start(kMinuteTick);
+            Timer2->start(kRecordMinuteModeMs);
             m_state.MinuteToggle = 0;
         } else {
-            Timer2->start(kTenthTick);
+            Timer2->start(kRecordTenthModeMs);
         }
     } else {
         Start->setText(QString::fromUtf8(kStartCaption));
         Timer2->stop();
         Timer3_Timer();
-        StepBackSampleCount(m_state);
+        StepBackSampleCount();
         DataReset->setVisible(true);
         DrawRunGraph(m_state, m_surface);
     }
     ShowDrawing();
+}
+
+// Stopping, continuing and every pause step back one sample, so the next sample replaces the
+// last one stored; never below 0.
+void Poruka::StepBackSampleCount()
+{
+    m_state.SampleCount = m_state.SampleCount - 1;
+    if (m_state.SampleCount <= 0)
+        m_state.SampleCount = 0;
 }
 
 void Poruka::Timer2_Timer()

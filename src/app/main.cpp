@@ -1,9 +1,13 @@
+// The program: it wires the windows together, so it is the one file here that reaches into
+// settings/ (it is not part of the app layer's library).
+
 #include "app/CommandLine.h"
 #include "app/Fonts.h"
 #include "app/Poruka.h"
 #include "app/Zoom.h"
 #include "device/ReconnectingPort.h"
 #include "device/SerialCommPort.h"
+#include "settings/OpenSettingsWindow.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -32,6 +36,7 @@ int main(int argc, char** argv)
     environment.port = std::make_unique<ReconnectingPort>(
         std::make_unique<SerialCommPort>(options->portDevice));
     environment.endProgram = [] { QCoreApplication::exit(0); };
+    environment.openSettings = OpenSettingsWindow;
     Poruka window(std::move(environment));
     window.Form_Load();
     window.zoom()->setFactor(options->zoom);

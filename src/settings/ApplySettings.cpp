@@ -5,16 +5,12 @@
 #include "files/AutoScale.h"
 #include "files/SelectTables.h"
 #include "render/Barometer.h"
-#include "render/GraphCurves.h"
-#include "render/GraphFrame.h"
 #include "render/Thermometer.h"
 #include "settings/ScaleLimits.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTimer>
 
 namespace {
 
@@ -36,26 +32,7 @@ void Fsettei::Owaru_Click()
     ApplyInterval();
     hide();
     ShowMainWindow();
-
-    ProgramState& state = m_main.state();
-    if (state.SampleCount == 0) {
-        DrawPageFrame(state, m_main.surface());
-        m_main.ShowDrawing();
-        return;
-    }
-    if (state.MinuteMode == 1) {
-        m_main.Timer1->start(200);
-        m_main.Label3->setText(QStringLiteral("   ") + DecimalText(state.SampleCount) + QStringLiteral("分"));
-        state.StartTime = m_main.clock().Now();
-    } else {
-        m_main.Timer1->start(100);
-        m_main.Label3->setText(QStringLiteral("   ") + DecimalText(state.SampleCount / 10) + QStringLiteral("秒"));
-    }
-    if (!m_main.RunActive())
-        DrawRunGraph(state, m_main.surface());
-    else
-        m_main.Timer2->start(state.MinuteMode == 1 ? 30000 : 200);
-    m_main.ShowDrawing();
+    m_main.ResumeAfterSettingsApplied();
 }
 
 void Fsettei::ApplyThermometerScale()
@@ -101,14 +78,16 @@ void Fsettei::ApplyBarometerScale()
     state.GraphBarometerMin = static_cast<float>(state.BarometerMin);
 }
 
+// This window's wording, "１秒ごと測定", differs from the main window's "１秒ごとに測定".
+// Intended; keep both.
 void Fsettei::ApplyInterval()
 {
     ProgramState& state = m_main.state();
     if (Option5->isChecked()) {
         state.MinuteMode = 0;
-        m_main.Label3->setText(QStringLiteral("１秒ごと測定"));
+        m_main.ShowModeCaption(QStringLiteral("１秒ごと測定"));
     } else {
         state.MinuteMode = 1;
-        m_main.Label3->setText(QStringLiteral("１分ごと測定"));
+        m_main.ShowModeCaption(QStringLiteral("１分ごと測定"));
     }
 }

@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 #include <cmath>
 
@@ -128,9 +127,7 @@ void Fsettei::FCancel_Click()
 {
     hide();
     ShowMainWindow();
-    const ProgramState& state = m_main.state();
-    if (state.SampleCount != 0 && m_main.RunActive())
-        m_main.Timer2->start(state.MinuteMode == 1 ? 30000 : 200);
+    m_main.ResumeAfterSettingsCancelled();
 }
 
 void Fsettei::ShowMainWindow()
@@ -141,12 +138,11 @@ void Fsettei::ShowMainWindow()
 }
 
 // The window's own close control discards it: nothing is applied and recording stays paused.
-// The main window forgets it at once, so the next opening builds a fresh one even before the
-// deferred deletion has run.
+// It counts as gone at once, so the next opening builds a fresh one even before the deferred
+// deletion has run.
 void Fsettei::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    if (m_main.m_settings == this)
-        m_main.m_settings = nullptr;
+    m_discarded = true;
     deleteLater();
 }

@@ -2,7 +2,9 @@
 
 // The settings window: scale limits of both instruments, temperature probe, pressure
 // sensitivity and recording interval. It holds no values of its own: every control shows the
-// program state when the window opens, and "設定をおわる" writes the controls back.
+// program state when the window opens, and "設定をおわる" (Owaru, not the main window's exit
+// button Owari) writes the controls back. It is a child window of the main window, opened
+// through OpenSettingsWindow.h, and changes the main window only through its public operations.
 
 #include <QWidget>
 
@@ -26,11 +28,14 @@ public:
     // Puts the stored settings into the controls, in the order the window has always used.
     void Fill();
 
-    // The two buttons.
+    // The two buttons: FCancel_Click here, Owaru_Click in ApplySettings.cpp.
     void FCancel_Click();
     void Owaru_Click();
 
-    // The four limit fields: emptied on entry, Enter walks towards Owaru, leaving restores the
+    // True once the window's own close control has discarded it (it is deleted later).
+    bool discarded() const { return m_discarded; }
+
+    // The four limit fields (LimitFields.cpp): emptied on entry, Enter walks towards Owaru, leaving restores the
     // stored value (when empty) or switches that instrument to fixed limits.
     void Text1_GotFocus();
     void Text1_KeyPress(int keyAscii);
@@ -93,4 +98,5 @@ private:
     void ShowMainWindow();
 
     Poruka& m_main;
+    bool m_discarded = false;
 };

@@ -2,6 +2,7 @@
 // with no box at all: the window keeps working and keeps what it recorded.
 
 #include "settings/Fsettei.h"
+#include "settings/OpenSettingsWindow.h"
 #include "support/AcceptanceRun.h"
 
 namespace {
@@ -13,10 +14,10 @@ void ExpectResponsive(AcceptanceRun& run)
     Poruka& window = *run.window;
     const int16_t count = window.state().SampleCount;
     window.Settei->click();
-    ASSERT_NE(window.settingsWindow(), nullptr);
-    EXPECT_TRUE(window.settingsWindow()->isVisible());
-    window.settingsWindow()->FCancel->click();
-    EXPECT_FALSE(window.settingsWindow()->isVisible());
+    ASSERT_NE(SettingsWindowOf(window), nullptr);
+    EXPECT_TRUE(SettingsWindowOf(window)->isVisible());
+    SettingsWindowOf(window)->FCancel->click();
+    EXPECT_FALSE(SettingsWindowOf(window)->isVisible());
     EXPECT_TRUE(run.WaitForSamples(count + 5));
     EXPECT_TRUE(AcceptanceRun::WaitForTicks(window.Timer1, 5));
 }

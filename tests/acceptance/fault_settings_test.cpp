@@ -2,6 +2,7 @@
 // openings cancelled one after the other.
 
 #include "settings/Fsettei.h"
+#include "settings/OpenSettingsWindow.h"
 #include "support/AcceptanceRun.h"
 
 #include <QCheckBox>
@@ -40,7 +41,7 @@ TEST_F(LongRun, SettingsFieldsOfTenThousandCharactersGiveLimitsInRange)
     for (const QString& filling : fillings) {
         SCOPED_TRACE(filling.left(12).toStdString());
         window->Settei->click();
-        Fsettei* settings = window->settingsWindow();
+        Fsettei* settings = SettingsWindowOf(*window);
         ASSERT_NE(settings, nullptr);
         settings->Check1->setChecked(false);
         settings->Check4->setChecked(false);
@@ -63,7 +64,7 @@ TEST_F(LongRun, SettingsFieldsOfTenThousandCharactersGiveLimitsInRange)
     // Typed rather than pasted: key presses into the first field, each one through the
     // field handlers.
     window->Settei->click();
-    Fsettei* settings = window->settingsWindow();
+    Fsettei* settings = SettingsWindowOf(*window);
     settings->Check1->setChecked(false);
     settings->Text1->clear();
     QTest::keyClicks(settings->Text1, QString(300, '8'));
@@ -80,10 +81,10 @@ TEST_F(LongRun, TwentySettingsOpeningsCancelledDuringARunKeepEverySample)
     ASSERT_NO_FATAL_FAILURE(StartRecording());
     for (int cycle = 0; cycle < 20; ++cycle) {
         window->Settei->click();
-        ASSERT_NE(window->settingsWindow(), nullptr);
+        ASSERT_NE(SettingsWindowOf(*window), nullptr);
         EXPECT_FALSE(window->Timer2->isActive()) << cycle;
         ASSERT_TRUE(WaitForTicks(window->Timer1, 1));
-        window->settingsWindow()->FCancel->click();
+        SettingsWindowOf(*window)->FCancel->click();
         EXPECT_TRUE(window->Timer2->isActive()) << cycle;
         ASSERT_TRUE(WaitForTicks(window->Timer2, 1));
     }

@@ -1,6 +1,7 @@
 // The teacher changes the settings while a 0.1-s run records from the box.
 
 #include "settings/Fsettei.h"
+#include "settings/OpenSettingsWindow.h"
 #include "support/AcceptanceRun.h"
 
 #include <QCheckBox>
@@ -36,7 +37,7 @@ TEST_F(AcceptanceRun, SettingsChangedDuringARunSwitchTablesAndKeepEverySample)
     // Fixed limits on both instruments, the air probe and the 2 hPa sensitivity.
     const ProgramState before = window->state();
     window->Settei->click();
-    Fsettei* settings = window->settingsWindow();
+    Fsettei* settings = SettingsWindowOf(*window);
     ASSERT_NE(settings, nullptr);
     EXPECT_FALSE(window->Timer2->isActive());
     settings->Check1->setChecked(false);

@@ -7,6 +7,7 @@
 #include "app/Zoom.h"
 #include "render/SurfaceView.h"
 #include "settings/Fsettei.h"
+#include "settings/OpenSettingsWindow.h"
 #include "support/Fakes.h"
 #include "support/Pictures.h"
 #include "TestPaths.h"
@@ -246,7 +247,7 @@ TEST(Zoom, SettingsWindowFollowsTheFactor)
     ReadingWindow t;
     Poruka& w = t.w();
     w.Settei_Click();
-    Fsettei* settings = w.settingsWindow();
+    Fsettei* settings = SettingsWindowOf(w);
     ASSERT_NE(settings, nullptr);
     const QSize size = settings->size();
     const QRect field = settings->Text1->geometry();
@@ -256,7 +257,7 @@ TEST(Zoom, SettingsWindowFollowsTheFactor)
     settings->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     w.Settei_Click();   // a fresh window opens at the factor of the moment
-    EXPECT_EQ(w.settingsWindow()->size(), size * 2);
+    EXPECT_EQ(SettingsWindowOf(w)->size(), size * 2);
 }
 
 // The program itself on a screen of two device pixels to the logical one: the window keeps its

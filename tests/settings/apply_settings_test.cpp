@@ -94,7 +94,7 @@ TEST_F(ApplySettings, TypedLimitsAreHeldOrderedAndWidened)
         EXPECT_EQ(state().GraphBarometerMax, c.barometerMax);
         EXPECT_EQ(state().GraphBarometerMin, static_cast<float>(c.barometerMin));
     }
-    EXPECT_FALSE(main().settingsWindow()->isVisible());
+    EXPECT_FALSE(SettingsWindowOf(main())->isVisible());
     EXPECT_EQ(state().ThermometerAuto, 0);
     EXPECT_EQ(state().BarometerAuto, 0.0f);
 

@@ -20,7 +20,7 @@ protected:
         state().BarometerAuto = -1.0f;
     }
 
-    Fsettei& w() { return *main().settingsWindow(); }
+    Fsettei& w() { return *SettingsWindowOf(main()); }
     QWidget* Focused() { return QApplication::focusWidget(); }
     void Key(Qt::Key key) { QTest::keyClick(Focused(), key); }
 };

@@ -227,7 +227,7 @@ TEST_F(SettingsWindow, ItsCloseControlDiscardsItWithoutApplyingOrResuming)
     first->Text1->setText(QStringLiteral("77"));
     first->Check1->setChecked(!first->Check1->isChecked());
     EXPECT_TRUE(first->close());
-    EXPECT_EQ(main().settingsWindow(), nullptr);
+    EXPECT_EQ(SettingsWindowOf(main()), nullptr);
     EXPECT_FALSE(main().Timer2->isActive());
     EXPECT_EQ(state().ThermometerMax, 40);
 
@@ -236,7 +236,7 @@ TEST_F(SettingsWindow, ItsCloseControlDiscardsItWithoutApplyingOrResuming)
     EXPECT_EQ(second.Text1->text(), QStringLiteral(" 40"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull());
-    EXPECT_EQ(main().settingsWindow(), &second);
+    EXPECT_EQ(SettingsWindowOf(main()), &second);
     EXPECT_TRUE(second.isVisible());
 }
 

@@ -9,6 +9,7 @@
 #include "support/BoxProcess.h"
 #include "device/ReconnectingPort.h"
 #include "device/SerialCommPort.h"
+#include "settings/OpenSettingsWindow.h"
 #include "support/Fakes.h"
 #include "TestPaths.h"
 
@@ -162,6 +163,7 @@ struct AcceptanceRun : ::testing::Test {
         environment.questions = std::move(questionsOwned);
         environment.workingFolder = QDir(folder.path());
         environment.endProgram = [this] { ++programEnded; };
+        environment.openSettings = OpenSettingsWindow;
         window = std::make_unique<Poruka>(std::move(environment));
         window->Form_Load();
         window->show();

@@ -7,6 +7,7 @@
 #include "app/Poruka.h"
 #include "app/Questions.h"
 #include "device/CommPort.h"
+#include "settings/OpenSettingsWindow.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -95,7 +96,8 @@ public:
     std::vector<Asked> askedSave;    // message = the suggested path
 };
 
-// A main window wired to the fakes above, with its working folder in a fresh temporary folder.
+// A main window wired to the fakes above, with its working folder in a fresh temporary folder
+// and the settings window behind せってい, as the program wires it.
 struct TestWindow {
     TestWindow()
     {
@@ -111,6 +113,7 @@ struct TestWindow {
         environment.questions = std::move(questionsOwned);
         environment.workingFolder = QDir(folder.path());
         environment.endProgram = [this] { ++programEnded; };
+        environment.openSettings = OpenSettingsWindow;
         window = std::make_unique<Poruka>(std::move(environment));
     }
 

@@ -7,6 +7,7 @@
 #include "base/Numbers.h"
 #include "render/Surface.h"
 #include "settings/Fsettei.h"
+#include "settings/OpenSettingsWindow.h"
 #include "support/Fakes.h"
 
 #include <QApplication>
@@ -36,7 +37,7 @@ protected:
     Fsettei& OpenSettings()
     {
         main().Settei_Click();
-        Fsettei* settings = main().settingsWindow();
+        Fsettei* settings = SettingsWindowOf(main());
         EXPECT_NE(settings, nullptr);
         QApplication::setActiveWindow(settings);
         return *settings;

@@ -1,9 +1,10 @@
 #include "app/Poruka.h"
 
+#include "app/ElapsedTime.h"
+#include "app/Intervals.h"
 #include "render/GraphCurves.h"
 #include "render/GraphFrame.h"
 #include "render/Thermometer.h"
-#include "settings/Fsettei.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -38,27 +39,64 @@ const QString kQuitQuestion = QStringLiteral("本当に終了しますか？");
 void Poruka::PauseRecording()
 {
     Timer2->stop();
-    m_state.SampleCount = m_state.SampleCount - 1 <= 0 ? 0 : m_state.SampleCount - 1;
+    StepBackSampleCount();
 }
 
 // Help, exit and close resume at the interval of a started run.
 void Poruka::ResumeRecording()
 {
-    Timer2->start(m_state.MinuteMode == 1 ? 30000 : 100);
+    Timer2->start(m_state.MinuteMode == 1 ? kRecordMinuteModeMs : kRecordTenthModeMs);
 }
 
+// The settings window resumes at its own, slower 0.1-s interval: 200 ms where a started run
+// records every 100 ms. Intended; keep the difference.
+void Poruka::ResumeRecordingAfterSettings()
+{
+    Timer2->start(m_state.MinuteMode == 1 ? kRecordMinuteModeMs : kRecordAfterSettingsMs);
+}
+
+// The settings window itself is built, shown and filled by the hook main installs.
 void Poruka::Settei_Click()
 {
     PauseRecording();
-    if (!m_settings) {
-        m_settings = new Fsettei(*this, this);
-        // First shown over the middle of the main window; afterwards wherever the user left it.
-        m_settings->move(frameGeometry().center() - m_settings->rect().center());
+    if (m_environment.openSettings)
+        m_environment.openSettings(*this);
+}
+
+void Poruka::ResumeAfterSettingsCancelled()
+{
+    if (m_state.SampleCount != 0 && RunActive())
+        ResumeRecordingAfterSettings();
+}
+
+// With no samples a paused run stays paused, whatever Start says; otherwise the readout
+// restarts, the label shows the samples so far and the run goes on or is shown whole.
+void Poruka::ResumeAfterSettingsApplied()
+{
+    if (m_state.SampleCount == 0) {
+        DrawPageFrame(m_state, m_surface);
+        ShowDrawing();
+        return;
     }
-    m_settings->show();
-    m_settings->raise();
-    m_settings->activateWindow();
-    m_settings->Fill();
+    if (m_state.MinuteMode == 1) {
+        Timer1->start(kReadoutMinuteModeMs);
+        Label3->setText(MinuteCountText(m_state.SampleCount));
+        m_state.StartTime = clock().Now();
+    } else {
+        // 100 ms here, not the 64 ms of start-up. Intended; keep the difference.
+        Timer1->start(kReadoutAfterSettingsMs);
+        Label3->setText(SecondsElapsedText(m_state.SampleCount));
+    }
+    if (!RunActive())
+        DrawRunGraph(m_state, m_surface);
+    else
+        ResumeRecordingAfterSettings();   // nothing is redrawn on this path
+    ShowDrawing();
+}
+
+void Poruka::ShowModeCaption(const QString& text)
+{
+    Label3->setText(text);
 }
 
 void Poruka::Setumei_Click()
@@ -88,7 +126,7 @@ void Poruka::DataReset_Click()
         DrawThermometer(m_state, m_surface);
         DrawPageFrame(m_state, m_surface);
         Start->setText(QString::fromUtf8(kStartCaption));
-        Label3->setText(m_state.MinuteMode == 1 ? QStringLiteral("１分ごとに測定") : QStringLiteral("１秒ごとに測定"));
+        ShowIntervalCaption();
         DataReset->setVisible(false);   // nothing left to reset until the next run stops
     } else if (RunActive()) {
         RedrawPage(m_state, m_surface);
@@ -135,9 +173,4 @@ bool Poruka::Form_Unload()
     }
     KeepRunning();
     return true;
-}
-
-Fsettei* Poruka::settingsWindow() const
-{
-    return m_settings.data();
 }
