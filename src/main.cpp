@@ -1,5 +1,4 @@
-// The program: it wires the windows together, so it is the one file here that reaches into
-// settings/ (it is not part of the app layer's library).
+// The program, above every layer: it wires the main window to the settings window.
 
 #include "app/CommandLine.h"
 #include "app/Fonts.h"
