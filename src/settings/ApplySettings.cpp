@@ -39,6 +39,10 @@ void Fsettei::ApplyThermometerScale()
 {
     ProgramState& state = m_main.state();
     state.ThermometerAuto = Check1->isChecked() ? -1 : 0;
+    // The chosen probe's table is made active first, so automatic limits are computed with the
+    // table the readings will go through and the picture, the graph and the state agree.
+    state.TemperatureProbe = Option1->isChecked() ? -1 : 0;
+    SelectTemperatureTable(state);
     if (state.ThermometerAuto == 0) {
         const FixedLimits limits = CorrectLimits(FieldOrStored(Text1, state.ThermometerMin),
                                                  FieldOrStored(Text2, state.ThermometerMax),
@@ -49,8 +53,6 @@ void Fsettei::ApplyThermometerScale()
         // The barometer's limits are settled by its own step below.
         ComputeAutoScale(state, ScaleInstruments::Thermometer);
     }
-    state.TemperatureProbe = Option1->isChecked() ? -1 : 0;
-    SelectTemperatureTable(state);
     DrawThermometer(state, m_main.surface());
     state.GraphThermometerMax = state.ThermometerMax;
     state.GraphThermometerMin = static_cast<float>(state.ThermometerMin);
@@ -60,6 +62,8 @@ void Fsettei::ApplyBarometerScale()
 {
     ProgramState& state = m_main.state();
     state.BarometerAuto = Check4->isChecked() ? -1.0f : 0.0f;
+    state.PressureStep = Option3->isChecked() ? 1 : 2;   // before any automatic limits, as above
+    SelectPressureTable(state);
     if (state.BarometerAuto == 0.0f) {
         const FixedLimits limits = CorrectLimits(FieldOrStored(Text3, state.BarometerMin),
                                                  FieldOrStored(Text4, state.BarometerMax),
@@ -71,8 +75,6 @@ void Fsettei::ApplyBarometerScale()
         // must agree with it.
         ComputeAutoScale(state, state.ThermometerAuto == -1 ? ScaleInstruments::Both : ScaleInstruments::Barometer);
     }
-    state.PressureStep = Option3->isChecked() ? 1 : 2;
-    SelectPressureTable(state);
     DrawBarometer(state, m_main.surface());
     state.GraphBarometerMax = state.BarometerMax;
     state.GraphBarometerMin = static_cast<float>(state.BarometerMin);

@@ -141,6 +141,7 @@ TEST_F(ApplySettings, AutomaticBarometerKeepsTheFixedThermometerLimits)
     w.Text2->setText(QStringLiteral("-10"));
     w.Check4->setChecked(true);
     auto expected = std::make_unique<ProgramState>(state());
+    SelectPressureTable(*expected);   // the sensitivity's table, which the apply makes active
     ComputeAutoScale(*expected);
     w.Owaru_Click();
     EXPECT_EQ(state().BarometerAuto, -1.0f);
@@ -245,4 +246,44 @@ TEST_F(ApplySettings, BothInstrumentsAreRedrawnWithTheirNewLimits)
                   DrawBarometer(s, surface);
                   DrawPageFrame(s, surface);
               }));
+}
+
+// Until the settings are first applied the readings go through the liquid table although the
+// window offers the air probe; applying switches tables before any automatic limit is computed.
+TEST_F(ApplySettings, AutomaticLimitsFollowTheTableTheApplyMakesActive)
+{
+    constexpr uint8_t kByte = 100;
+    state().LiquidTemperatureTable[kByte] = -5;
+    state().AirTemperatureTable[kByte] = 28;
+    state().Pressure2Table[kByte] = 900;
+    state().Pressure1Table[kByte] = 1001;
+    state().TemperatureTable = state().LiquidTemperatureTable;
+    state().PressureTable = state().Pressure2Table;
+    state().RawTemperature = kByte;
+    state().RawPressure = kByte;
+    state().ThermometerAuto = -1;
+    state().BarometerAuto = -1.0f;
+    Stopped(0, 1);
+    OpenSettings().Owaru_Click();   // untouched: air probe, 1 hPa, both automatic
+
+    EXPECT_EQ(state().ThermometerMax, 40);
+    EXPECT_EQ(state().ThermometerMin, 20);
+    EXPECT_EQ(state().GraphThermometerMax, 40);
+    EXPECT_EQ(state().GraphThermometerMin, 20.0f);
+    EXPECT_EQ(state().BarometerMax, 1020);
+    EXPECT_EQ(state().BarometerMin, 990);
+    EXPECT_EQ(state().GraphBarometerMin, 990.0f);
+    const QRect thermometer(0, 0, 70, 358);
+    EXPECT_EQ(main().surface().image().copy(thermometer), AreaDrawnBy(thermometer, state(), DrawThermometer));
+
+    // The next temperature reading, 28 °C, tops the column on the 28 mark: 8 of 20 degrees
+    // above the scale's foot at y 350 over a 330-pixel column.
+    t.port->replies = {QByteArray(1, static_cast<char>(kByte))};
+    main().ReadStep = 0;
+    main().Timer1_Timer();
+    const QImage& image = main().surface().image();
+    const int top = 350 - 8 * 330 / 20;
+    EXPECT_EQ(image.pixel(15, top), state().ThermometerLiquidColor);
+    EXPECT_NE(image.pixel(15, top - 1), state().ThermometerLiquidColor);
+    EXPECT_EQ(image.pixel(5, top), state().ThermometerTickColor);   // the 28 mark's row
 }
