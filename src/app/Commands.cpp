@@ -117,7 +117,8 @@ void Poruka::Setumei_Click()
 // Only offered between runs. Yes forgets the run: the slots are reused from 0 by the next one.
 void Poruka::DataReset_Click()
 {
-    if (questions().AskYesNo(this, QStringLiteral("データをけしますか？"), windowTitle())) {
+    // The program's own title, never the caption with its status brackets.
+    if (questions().AskYesNo(this, QStringLiteral("データをけしますか？"), QString::fromUtf8(kProgramTitle))) {
         m_state.SampleCount = 0;
         m_state.LastAxisSample = 0;
         // The page frame labels its time axis from StartTime, so it is set before drawing.

@@ -113,6 +113,16 @@ TEST_F(Commands, ResetNoChangesNothingAndRedrawsTheGraph)
     EXPECT_EQ(GraphArea(), GraphAreaDrawnBy(state(), RedrawPage));
 }
 
+TEST_F(Commands, ResetAsksUnderTheProgramsTitleWhateverTheCaptionSays)
+{
+    Stopped(5, 1);
+    main().setStatus(StatusSource::Port, QStringLiteral("ぽるか未接続"));
+    ASSERT_TRUE(main().windowTitle().contains(QStringLiteral("未接続")));
+    main().DataReset_Click();
+    ASSERT_FALSE(t.questions->asked.empty());
+    EXPECT_EQ(t.questions->asked.back().title, QStringLiteral("温度と気圧"));
+}
+
 TEST_F(Commands, ExitYesEndsAtOnceAndTheCloseThatFollowsAsksNothing)
 {
     Recording(10, 0);
