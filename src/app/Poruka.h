@@ -73,8 +73,8 @@ public:
 
     // What the settings window may do to this window (Commands.cpp).
     void ShowModeCaption(const QString& text);   // Label3, as the settings window words it
-    void ResumeAfterSettingsCancelled();   // キャンセル: resumes a run that has samples
-    void ResumeAfterSettingsApplied();     // 設定をおわる: readout, label, graph and run after applying
+    void ResumeAfterSettingsCancelled();         // キャンセル: resumes a run that has samples
+    void ResumeAfterSettingsApplied();           // 設定をおわる: readout, label, graph and run after applying
 
     bool RunActive() const;   // a run is active exactly when Start's caption is not "スタート"
 
