@@ -38,16 +38,23 @@ bool AlertEntryInUse(const AlertTable& alerts, const AlertTexts& texts, int16_t 
         && (entry30Used || !EntryIsBlank(alerts, texts, entry));
 }
 
-int LastFiringAlert(const AlertTable& alerts, const AlertTexts& texts, int16_t count,
-                    bool entry30Used, float previous, float latest)
+std::vector<int> FiringAlerts(const AlertTable& alerts, const AlertTexts& texts, int16_t count,
+                              bool entry30Used, float previous, float latest)
 {
-    int firing = -1;
+    std::vector<int> firing;
     for (int entry = 0; entry < kAlertEntries; ++entry) {
         if (AlertEntryInUse(alerts, texts, count, entry30Used, entry)
             && Fires(alerts, entry, previous, latest))
-            firing = entry;
+            firing.push_back(entry);
     }
     return firing;
+}
+
+int LastFiringAlert(const AlertTable& alerts, const AlertTexts& texts, int16_t count,
+                    bool entry30Used, float previous, float latest)
+{
+    const std::vector<int> firing = FiringAlerts(alerts, texts, count, entry30Used, previous, latest);
+    return firing.empty() ? -1 : firing.back();
 }
 
 int AlertDisplayInterval(int seconds)

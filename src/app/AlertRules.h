@@ -9,6 +9,7 @@
 #include <QRgb>
 
 #include <optional>
+#include <vector>
 
 // The entries that hold alerts: 0..count-1, and entry 30 as well once more than 30 alert lines
 // were read (the loader keeps the latest of them there and stops counting at 30). With exactly
@@ -17,9 +18,11 @@
 bool AlertEntryInUse(const AlertTable& alerts, const AlertTexts& texts, int16_t count,
                      bool entry30Used, int entry);
 
-// The last entry that the step previous -> latest sets off: a rising entry (direction -1)
-// when previous < threshold <= latest, any other direction when previous > threshold >= latest.
-// -1 when none does.
+// The entries that the step previous -> latest sets off, in order: a rising entry (direction
+// -1) when previous < threshold <= latest, any other direction when previous > threshold >= latest.
+std::vector<int> FiringAlerts(const AlertTable& alerts, const AlertTexts& texts, int16_t count,
+                              bool entry30Used, float previous, float latest);
+// The last of them; -1 when none fires.
 int LastFiringAlert(const AlertTable& alerts, const AlertTexts& texts, int16_t count,
                     bool entry30Used, float previous, float latest);
 

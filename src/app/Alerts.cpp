@@ -58,21 +58,26 @@ void Poruka::CheckAlerts()
         pressure = {m_state.PressureHistory[latest - 1], m_state.PressureHistory[latest]};
     }
 
-    // Every entry is examined; the last that fires, pressure after temperature, is shown.
-    const int temperatureEntry = LastFiringAlert(
+    // Every entry is examined; the sample keeps every message that fires, and the last that
+    // fires, pressure after temperature, is shown.
+    const std::vector<int> temperatureEntries = FiringAlerts(
         m_state.TemperatureAlerts, m_state.TemperatureAlertTexts, m_state.TemperatureAlertCount,
         m_state.TemperatureAlertEntry30Used, temperature.previous, temperature.latest);
-    const int pressureEntry = LastFiringAlert(
+    const std::vector<int> pressureEntries = FiringAlerts(
         m_state.PressureAlerts, m_state.PressureAlertTexts, m_state.PressureAlertCount,
         m_state.PressureAlertEntry30Used, pressure.previous, pressure.latest);
-    if (pressureEntry >= 0) {
-        ShowAlert(m_state.PressureAlerts[kSeconds][pressureEntry],
-                  m_state.PressureAlerts[kColour][pressureEntry],
-                  m_state.PressureAlertTexts[pressureEntry]);
-    } else if (temperatureEntry >= 0) {
-        ShowAlert(m_state.TemperatureAlerts[kSeconds][temperatureEntry],
-                  m_state.TemperatureAlerts[kColour][temperatureEntry],
-                  m_state.TemperatureAlertTexts[temperatureEntry]);
+    for (int entry : temperatureEntries)
+        m_sample.moment.alerts << m_state.TemperatureAlertTexts[entry];
+    for (int entry : pressureEntries)
+        m_sample.moment.alerts << m_state.PressureAlertTexts[entry];
+    if (!pressureEntries.empty()) {
+        const int entry = pressureEntries.back();
+        ShowAlert(m_state.PressureAlerts[kSeconds][entry], m_state.PressureAlerts[kColour][entry],
+                  m_state.PressureAlertTexts[entry]);
+    } else if (!temperatureEntries.empty()) {
+        const int entry = temperatureEntries.back();
+        ShowAlert(m_state.TemperatureAlerts[kSeconds][entry],
+                  m_state.TemperatureAlerts[kColour][entry], m_state.TemperatureAlertTexts[entry]);
     }
 }
 

@@ -129,6 +129,7 @@ void Poruka::DataReset_Click()
         Start->setText(QString::fromUtf8(kStartCaption));
         ShowIntervalCaption();
         DataReset->setVisible(false);   // nothing left to reset until the next run stops
+        emit runCleared();
     } else if (RunActive()) {
         RedrawPage(m_state, m_surface);
     } else {

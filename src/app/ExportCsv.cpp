@@ -10,13 +10,22 @@ namespace {
 const QByteArray kByteOrderMark("\xEF\xBB\xBF");
 const QByteArray kLineEnd("\r\n");
 
-// Elapsed seconds of slot i: whole minutes in minute mode, tenths otherwise, written exactly
-// ("0.1", "1199.9") instead of through a float that would print 0.30000000000000004.
-QString ElapsedText(bool minuteMode, int slot)
+// Whole units since the epoch, rounded down, so that a time and the elapsed seconds agree
+// with what the time field shows.
+qint64 FloorUnits(const QDateTime& time, qint64 millisecondsPerUnit)
 {
-    if (minuteMode)
-        return QString::number(60 * slot);
-    return QStringLiteral("%1.%2").arg(slot / 10).arg(slot % 10);
+    const qint64 ms = time.toMSecsSinceEpoch();
+    return ms >= 0 ? ms / millisecondsPerUnit : -((-ms + millisecondsPerUnit - 1) / millisecondsPerUnit);
+}
+
+// A field as CSV needs it: quoted when it holds a comma or a quote, quotes doubled.
+QString CsvField(const QString& text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
 } // namespace
@@ -51,25 +60,66 @@ QString HistoryValueText(float historyValue, int decimals)
         .arg(fraction, decimals, 10, QLatin1Char('0'));
 }
 
-QByteArray BuildSamplesCsv(const ProgramState& state, bool recording)
+QString SampleTimeText(const SampleMoment& moment)
 {
-    const bool minuteMode = state.MinuteMode == 1;
+    if (!moment.time.isValid())
+        return QString();
+    const QString seconds = moment.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (!moment.tenths)
+        return seconds;
+    return seconds + QLatin1Char('.') + QString::number(moment.time.time().msec() / 100);
+}
+
+QString SampleStateText(const SampleMoment& moment)
+{
+    return moment.answering ? QString() : QStringLiteral("未接続");
+}
+
+QString SampleAlertsText(const SampleMoment& moment)
+{
+    QString text = moment.alerts.join(QStringLiteral(" / "));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return CsvField(text);
+}
+
+QString ElapsedSecondsText(const SampleMoment& first, const SampleMoment& sample)
+{
+    if (!first.time.isValid() || !sample.time.isValid())
+        return QString();
+    if (!sample.tenths)
+        return QString::number(FloorUnits(sample.time, 1000) - FloorUnits(first.time, 1000));
+    // Written exactly ("0.3", "1199.9") instead of through a float that would print
+    // 0.30000000000000004.
+    const qint64 tenths = FloorUnits(sample.time, 100) - FloorUnits(first.time, 100);
+    return QStringLiteral("%1%2.%3")
+        .arg(tenths < 0 ? QStringLiteral("-") : QString())
+        .arg(std::llabs(tenths) / 10)
+        .arg(std::llabs(tenths) % 10);
+}
+
+QByteArray BuildSamplesCsv(const ProgramState& state, const std::vector<SampleMoment>& moments,
+                           bool recording)
+{
     const int rows = ExportedSampleCount(state, recording);
-    const QDateTime start = DateTimeFromValue(state.StartTime);
+    const SampleMoment unknown;
+    const auto momentOf = [&](int slot) -> const SampleMoment& {
+        return slot < static_cast<int>(moments.size()) ? moments[static_cast<size_t>(slot)] : unknown;
+    };
 
     QByteArray csv = kByteOrderMark;
-    csv.reserve(64 + rows * 48);
-    csv += QStringLiteral("番号,経過時間(秒),時刻,温度(℃),気圧(hPa)").toUtf8();
+    csv.reserve(80 + rows * 64);
+    csv += QStringLiteral("番号,経過時間(秒),時刻,温度(℃),気圧(hPa),状態,警報").toUtf8();
     csv += kLineEnd;
     for (int i = 0; i < rows; ++i) {
-        const QString clock = minuteMode
-            ? start.addSecs(60LL * i).toString(QStringLiteral("yyyy-MM-dd HH:mm"))
-            : QString();
-        const QString row = QStringLiteral("%1,%2,%3,%4,%5")
-                                .arg(i)
-                                .arg(ElapsedText(minuteMode, i), clock,
+        const SampleMoment& moment = momentOf(i);
+        const QString row = QStringLiteral("%1,%2,%3,%4,%5,%6,%7")
+                                .arg(QString::number(i), ElapsedSecondsText(momentOf(0), moment),
+                                     SampleTimeText(moment),
                                      HistoryValueText(state.TemperatureHistory[i], 2),
-                                     HistoryValueText(state.PressureHistory[i], 1));
+                                     HistoryValueText(state.PressureHistory[i], 1),
+                                     SampleStateText(moment), SampleAlertsText(moment));
         csv += row.toUtf8();
         csv += kLineEnd;
     }

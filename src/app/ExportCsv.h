@@ -1,10 +1,14 @@
 #pragma once
 
-// The recorded run as a CSV file for spreadsheet programs: built from the program state alone,
-// so it can be checked without a window or a disk.
+// The recorded run as a CSV file for spreadsheet programs: built from the program state and
+// the moment of each slot alone, so it can be checked without a window or a disk.
+
+#include "app/RecordedSample.h"
 
 #include <QByteArray>
 #include <QString>
+
+#include <vector>
 
 struct ProgramState;
 
@@ -14,21 +18,35 @@ struct ProgramState;
 // - Once stopped, stopping has stepped SampleCount back by one so that a continued run
 //   overwrites the last sample, but that sample is still there and the whole-run graph shows
 //   it: slots 0 .. SampleCount (none when SampleCount is 0, which the graph shows empty too).
-// - At the 12000 cap, slot 12000 holds whichever sample came last and its moment is not
-//   known, so it is left out rather than stamped with a wrong time.
+// - At the 12000 cap, every later sample replaces the one in slot 12000, so that slot is left
+//   out; the journal holds each of those samples.
 int ExportedSampleCount(const ProgramState& state, bool recording);
 
 // UTF-8 with a byte-order mark (Japanese spreadsheet programs need it to read UTF-8), CRLF
-// line ends, plain comma-separated fields:
-//   番号,経過時間(秒),時刻,温度(℃),気圧(hPa)
-//   0,0,2026-12-07 09:30,23.00,1013.0
-// The clock time is filled in minute mode only (from StartTime); in the 0.1-s mode there is
-// no start moment to count from, so the field stays empty.
-QByteArray BuildSamplesCsv(const ProgramState& state, bool recording);
+// line ends, comma-separated fields:
+//   番号,経過時間(秒),時刻,温度(℃),気圧(hPa),状態,警報
+//   0,0,2026-12-07 09:30:00,23.00,1013.0,,
+// The time is the moment the slot's sample was taken, and the elapsed seconds count from slot
+// 0's moment by those times; a slot without a known moment leaves both empty. `moments` holds
+// one entry per history slot (fewer are taken as unknown).
+QByteArray BuildSamplesCsv(const ProgramState& state, const std::vector<SampleMoment>& moments,
+                           bool recording);
 
 // One history value as written: hundredths of a degree -> "23.45", tenths of a hPa -> "1013.2".
 // A value that is not finite gives an empty field.
 QString HistoryValueText(float historyValue, int decimals);
+
+// The fields a sample's moment gives, written the same in the export and the journal:
+// "2026-12-07 09:30:00" (minute mode) or "2026-12-07 09:30:04.7" (0.1-s mode), empty when not
+// known; "未接続" for a sample taken while the box was not answering, else empty; the alert
+// messages, line breaks as spaces, several separated by " / ", quoted as CSV needs.
+QString SampleTimeText(const SampleMoment& moment);
+QString SampleStateText(const SampleMoment& moment);
+QString SampleAlertsText(const SampleMoment& moment);
+
+// Seconds from the first sample's moment to this one's, at the precision this one's time is
+// written with ("0", "60"; "0.0", "12.3"); empty when either moment is not known.
+QString ElapsedSecondsText(const SampleMoment& first, const SampleMoment& sample);
 
 // File name suggested for an export: "poruka-2026-12-07-0930.csv" for the given moment.
 QString SuggestedExportName(double dateTimeValue, const QString& suffix);

@@ -92,7 +92,7 @@ void ExportCommands::SaveDataAsCsv()
     if (path.isEmpty())
         return;
     // Built after the dialog closes: a run that went on meanwhile is saved up to now.
-    Save(path, BuildSamplesCsv(m_window.state(), m_window.RunActive()));
+    Save(path, BuildSamplesCsv(m_window.state(), m_window.sampleMoments(), m_window.RunActive()));
 }
 
 void ExportCommands::SaveGraphAsPicture()

@@ -8,6 +8,7 @@
 #include "app/CaptionStatus.h"
 #include "app/Clock.h"
 #include "app/Questions.h"
+#include "app/RecordedSample.h"
 #include "base/ProgramState.h"
 #include "device/CommPort.h"
 #include "render/Surface.h"
@@ -17,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -96,9 +98,17 @@ public:
     // The window shown larger for a class: 1.5x, 2x, 3x or full screen (Zoom.h).
     WindowZoom* zoom() const { return m_zoom; }
 
+    // Beside each history slot: when its sample was taken, whether the box was answering and
+    // which alerts it set off (kHistorySlots entries).
+    const std::vector<SampleMoment>& sampleMoments() const { return m_moments; }
+
 signals:
     // The caption's bracketed status text changed (empty when all is well).
     void statusChanged(const QString& brackets);
+    // A sample was stored and its alerts checked: the graph shows it now.
+    void sampleRecorded(const RecordedSample& sample);
+    // The recorded run was cleared: the next Start begins a new run.
+    void runCleared();
 
 public:
 
@@ -134,6 +144,7 @@ private:
     void RecordSample();   // pressure then temperature, read from Text3 and Text1
     void StepBackSampleCount();
     void ShowIntervalCaption();   // Label3 between runs: "１分ごとに測定" or "１秒ごとに測定"
+    void SampleRecorded();   // keeps the sample's moment and announces it, after the alert check
     void ShowAlert(int16_t seconds, int16_t colourValue, const QString& text);
 
     // Once the histories are full every sample lands in the last slot; the alert check then
@@ -142,6 +153,9 @@ private:
     bool m_lastSlotReplaced = false;
     float m_replacedTemperature = 0;
     float m_replacedPressure = 0;
+
+    RecordedSample m_sample;   // the sample being recorded, until it is announced
+    std::vector<SampleMoment> m_moments = std::vector<SampleMoment>(kHistorySlots);
 
     // Shared steps of the secondary commands (Commands.cpp).
     void PauseRecording();

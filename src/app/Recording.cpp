@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <cfloat>
 
 namespace {
@@ -52,6 +53,7 @@ void Poruka::Start_Click()
             RecordSample();
             if (AlertsDue(m_state))
                 CheckAlerts();
+            SampleRecorded();
             Timer2->start(kRecordMinuteModeMs);
             m_state.MinuteToggle = 0;
         } else {
@@ -93,6 +95,7 @@ void Poruka::Timer2_Timer()
     RecordSample();
     if (AlertsDue(m_state))
         CheckAlerts();
+    SampleRecorded();
     ShowDrawing();
 }
 
@@ -110,4 +113,17 @@ void Poruka::RecordSample()
     float temperature = FieldNumber(Text1);
     RecordPressureSample(m_state, m_surface, pressure);
     RecordTemperatureSample(m_state, m_surface, temperature);
+
+    m_sample.slot = std::clamp(slot, 0, kLastHistorySlot);
+    m_sample.temperature = m_state.TemperatureHistory[m_sample.slot];
+    m_sample.pressure = m_state.PressureHistory[m_sample.slot];
+    // While the caption says the box is not answering, the fields hold its last reading.
+    m_sample.moment = {clock().Moment(), m_state.MinuteMode != 1,
+                       m_status.text(StatusSource::Port).isEmpty(), {}};
+}
+
+void Poruka::SampleRecorded()
+{
+    m_moments[m_sample.slot] = m_sample.moment;
+    emit sampleRecorded(m_sample);
 }

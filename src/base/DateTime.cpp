@@ -7,15 +7,27 @@ namespace {
 const QDate kDayZero(1899, 12, 30);
 constexpr qint64 kSecondsPerDay = 86400;
 
-// Whole seconds since day zero; rounding to the second keeps 9:20 + 10 hours at 19:20 exactly.
-qint64 SecondsSinceDayZero(double value)
+// Whole units (seconds, or milliseconds) since day zero; rounding to the second keeps
+// 9:20 + 10 hours at 19:20 exactly.
+qint64 UnitsSinceDayZero(double value, qint64 unitsPerDay)
 {
     if (!std::isfinite(value))
         return 0;
     // Far beyond any real calendar date the value is held to about ±10,000 years.
     constexpr double kLimit = 3650000.0;
     value = std::fmax(-kLimit, std::fmin(kLimit, value));
-    return std::llround(value * kSecondsPerDay);
+    return std::llround(value * static_cast<double>(unitsPerDay));
+}
+
+qint64 SecondsSinceDayZero(double value)
+{
+    return UnitsSinceDayZero(value, kSecondsPerDay);
+}
+
+// Whole days and what is left of the last one, by floor division.
+qint64 WholeDays(qint64 units, qint64 unitsPerDay)
+{
+    return units >= 0 ? units / unitsPerDay : -((-units + unitsPerDay - 1) / unitsPerDay);
 }
 
 struct DayAndTime {
@@ -28,8 +40,7 @@ struct DayAndTime {
 DayAndTime SplitValue(double value)
 {
     const qint64 seconds = SecondsSinceDayZero(value);
-    const qint64 days = seconds >= 0 ? seconds / kSecondsPerDay
-                                     : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
+    const qint64 days = WholeDays(seconds, kSecondsPerDay);
     const qint64 secondOfDay = seconds - days * kSecondsPerDay;
     return {kDayZero.addDays(days), QTime(0, 0).addSecs(static_cast<int>(secondOfDay))};
 }
@@ -48,6 +59,15 @@ QDateTime DateTimeFromValue(double value)
 {
     const DayAndTime split = SplitValue(value);
     return QDateTime(split.date, split.time);
+}
+
+QDateTime MomentFromValue(double value)
+{
+    constexpr qint64 kMillisecondsPerDay = kSecondsPerDay * 1000;
+    const qint64 milliseconds = UnitsSinceDayZero(value, kMillisecondsPerDay);
+    const qint64 days = WholeDays(milliseconds, kMillisecondsPerDay);
+    const int millisecondOfDay = static_cast<int>(milliseconds - days * kMillisecondsPerDay);
+    return QDateTime(kDayZero.addDays(days), QTime::fromMSecsSinceStartOfDay(millisecondOfDay));
 }
 
 int DayOfMonth(double value)

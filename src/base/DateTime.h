@@ -7,6 +7,8 @@
 
 double DateTimeValue(const QDateTime& moment);
 QDateTime DateTimeFromValue(double value);
+// The same moment to the millisecond, for times that show tenths of a second.
+QDateTime MomentFromValue(double value);
 
 int DayOfMonth(double value);   // 1..31
 int HourOfDay(double value);    // 0..23

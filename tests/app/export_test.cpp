@@ -25,7 +25,8 @@
 namespace {
 
 const QByteArray kBom("\xEF\xBB\xBF");
-const QString kHeader = QStringLiteral("番号,経過時間(秒),時刻,温度(℃),気圧(hPa)");
+const QString kHeader = QStringLiteral("番号,経過時間(秒),時刻,温度(℃),気圧(hPa),状態,警報");
+const std::vector<SampleMoment> kNoMoments;
 
 double MorningOfDecember7(int seconds = 20)
 {
@@ -72,51 +73,80 @@ void FillRun(ProgramState& state, int samples)
 TEST(BuildSamplesCsv, EmptyRunIsByteOrderMarkAndHeaderOnly)
 {
     ProgramState state;
-    EXPECT_EQ(BuildSamplesCsv(state, true), kBom + kHeader.toUtf8() + "\r\n");
-    EXPECT_EQ(BuildSamplesCsv(state, false), kBom + kHeader.toUtf8() + "\r\n");
+    EXPECT_EQ(BuildSamplesCsv(state, kNoMoments, true), kBom + kHeader.toUtf8() + "\r\n");
+    EXPECT_EQ(BuildSamplesCsv(state, kNoMoments, false), kBom + kHeader.toUtf8() + "\r\n");
 }
 
-TEST(BuildSamplesCsv, MinuteModeCountsMinutesAndClockTimeFromStartTime)
+// The moment of a sample taken on 2026-12-07 at the given time; tenths for the 0.1-s mode.
+SampleMoment TakenAt(QTime time, bool tenths = false)
+{
+    return {QDateTime(QDate(2026, 12, 7), time), tenths, true, {}};
+}
+
+TEST(BuildSamplesCsv, TimeAndElapsedSecondsComeFromEachSlotsMoment)
 {
     ProgramState state;
     state.MinuteMode = 1;
-    state.StartTime = MorningOfDecember7();
+    state.StartTime = MorningOfDecember7();   // not used: each slot has its own moment
     state.SampleCount = 3;
     state.TemperatureHistory = {2300, 2345.6f, -50};
     state.PressureHistory = {10130, 10125, 9999};
     state.TemperatureHistory[3] = 9999;   // the next free slot is not part of the run
-    const auto rows = ReadRows(BuildSamplesCsv(state, true));
+    // The third sample came after a pause of 25 minutes.
+    const std::vector<SampleMoment> moments = {TakenAt(QTime(9, 30, 20)), TakenAt(QTime(9, 31, 20, 999)),
+                                               TakenAt(QTime(9, 57, 21))};
+    const auto rows = ReadRows(BuildSamplesCsv(state, moments, true));
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0].join(','), kHeader);
-    EXPECT_EQ(rows[1].join(','), QStringLiteral("0,0,2026-12-07 09:30,23.00,1013.0"));
-    EXPECT_EQ(rows[2].join(','), QStringLiteral("1,60,2026-12-07 09:31,23.46,1012.5"));
-    EXPECT_EQ(rows[3].join(','), QStringLiteral("2,120,2026-12-07 09:32,-0.50,999.9"));
+    EXPECT_EQ(rows[1].join(','), QStringLiteral("0,0,2026-12-07 09:30:20,23.00,1013.0,,"));
+    EXPECT_EQ(rows[2].join(','), QStringLiteral("1,60,2026-12-07 09:31:20,23.46,1012.5,,"));
+    EXPECT_EQ(rows[3].join(','), QStringLiteral("2,1621,2026-12-07 09:57:21,-0.50,999.9,,"));
 }
 
-TEST(BuildSamplesCsv, TenthSecondModeCountsTenthsAndLeavesClockEmpty)
+TEST(BuildSamplesCsv, TenthSecondSamplesShowTenthsAndSlotsWithoutMomentStayEmpty)
 {
     ProgramState state;
     state.MinuteMode = 0;
-    state.StartTime = MorningOfDecember7();
-    state.SampleCount = 12;
-    const auto rows = ReadRows(BuildSamplesCsv(state, true));
-    ASSERT_EQ(rows.size(), 13u);
-    EXPECT_EQ(rows[1].join(','), QStringLiteral("0,0.0,,0.00,0.0"));
-    EXPECT_EQ(rows[4][1], QStringLiteral("0.3"));
-    EXPECT_EQ(rows[11][1], QStringLiteral("1.0"));
-    EXPECT_EQ(rows[12][1], QStringLiteral("1.1"));
+    state.SampleCount = 4;
+    const std::vector<SampleMoment> moments = {TakenAt(QTime(6, 23, 4, 750), true),
+                                               TakenAt(QTime(6, 23, 4, 849), true),
+                                               TakenAt(QTime(6, 23, 5, 70), true)};
+    const auto rows = ReadRows(BuildSamplesCsv(state, moments, true));
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[1].join(','), QStringLiteral("0,0.0,2026-12-07 06:23:04.7,0.00,0.0,,"));
+    EXPECT_EQ(rows[2][1] + ' ' + rows[2][2], QStringLiteral("0.1 2026-12-07 06:23:04.8"));
+    EXPECT_EQ(rows[3][1] + ' ' + rows[3][2], QStringLiteral("0.3 2026-12-07 06:23:05.0"));
+    EXPECT_EQ(rows[4].join(','), QStringLiteral("3,,,0.00,0.0,,"));   // never recorded here
     for (const QStringList& row : rows)
-        EXPECT_EQ(row.size(), 5);
+        EXPECT_EQ(row.size(), 7);
 }
 
-TEST(BuildSamplesCsv, ClockTimeCrossesMidnightAndMonthEnd)
+TEST(BuildSamplesCsv, MarksSamplesWithoutTheBoxAndQuotesAlertMessages)
+{
+    ProgramState state;
+    state.SampleCount = 3;
+    std::vector<SampleMoment> moments = {TakenAt(QTime(8, 0)), TakenAt(QTime(8, 1)), TakenAt(QTime(8, 2))};
+    moments[1].answering = false;
+    moments[2].alerts = {QStringLiteral("25℃をこえました"), QStringLiteral("気圧が\r\n下がりました, \"注意\"")};
+    const QByteArray csv = BuildSamplesCsv(state, moments, true);
+    const QStringList lines = QString::fromUtf8(csv.mid(kBom.size())).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 5);   // the header, three rows, nothing after the last line end
+    EXPECT_EQ(lines[1], QStringLiteral("0,0,2026-12-07 08:00:00,0.00,0.0,,"));
+    EXPECT_EQ(lines[2], QStringLiteral("1,60,2026-12-07 08:01:00,0.00,0.0,未接続,"));
+    EXPECT_EQ(lines[3], QStringLiteral("2,120,2026-12-07 08:02:00,0.00,0.0,,"
+                                       "\"25℃をこえました / 気圧が 下がりました, \"\"注意\"\"\""));
+}
+
+TEST(BuildSamplesCsv, ElapsedSecondsCrossMidnightAndMonthEnd)
 {
     ProgramState state;
     state.MinuteMode = 1;
-    state.StartTime = DateTimeValue(QDateTime(QDate(2026, 12, 31), QTime(23, 59)));
     state.SampleCount = 2;
-    const auto rows = ReadRows(BuildSamplesCsv(state, true));
-    EXPECT_EQ(rows[2][2], QStringLiteral("2027-01-01 00:00"));
+    const std::vector<SampleMoment> moments = {
+        {QDateTime(QDate(2026, 12, 31), QTime(23, 59, 30)), false, true, {}},
+        {QDateTime(QDate(2027, 1, 1), QTime(0, 0, 30)), false, true, {}}};
+    const auto rows = ReadRows(BuildSamplesCsv(state, moments, true));
+    EXPECT_EQ(rows[2][1] + ' ' + rows[2][2], QStringLiteral("60 2027-01-01 00:00:30"));
 }
 
 TEST(ExportedSampleCount, TakesWhatTheGraphShowsWithoutTheOverwrittenCapSlot)
@@ -152,13 +182,14 @@ TEST(BuildSamplesCsv, StoppedRunKeepsTheSampleTheStopSteppedBackOver)
 {
     ProgramState state;
     state.MinuteMode = 1;
-    state.StartTime = MorningOfDecember7();
     state.TemperatureHistory = {2000, 2100, 2200};
     state.PressureHistory = {10130, 10131, 10132};
     state.SampleCount = 2;   // three samples, then Stop
-    const auto rows = ReadRows(BuildSamplesCsv(state, false));
+    const std::vector<SampleMoment> moments = {TakenAt(QTime(9, 30)), TakenAt(QTime(9, 31)),
+                                               TakenAt(QTime(9, 32))};
+    const auto rows = ReadRows(BuildSamplesCsv(state, moments, false));
     ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(rows[3].join(','), QStringLiteral("2,120,2026-12-07 09:32,22.00,1013.2"));
+    EXPECT_EQ(rows[3].join(','), QStringLiteral("2,120,2026-12-07 09:32:00,22.00,1013.2,,"));
 }
 
 TEST(HistoryValueText, WritesRecordedUnitsWithFixedDecimals)
@@ -213,9 +244,10 @@ TEST(ExportCommands, FullRunReadsBackValueForValue)
     EXPECT_EQ(rows[0].join(','), kHeader);
     for (int i = 0; i < 12000; ++i) {
         const QStringList& row = rows[i + 1];
-        ASSERT_EQ(row.size(), 5) << "row " << i;
+        ASSERT_EQ(row.size(), 7) << "row " << i;
         EXPECT_EQ(row[0].toInt(), i);
-        EXPECT_NEAR(row[1].toDouble(), 0.1 * i, 1e-9);
+        // Filled in directly, not recorded: no moment is known, so no time is made up.
+        EXPECT_TRUE(row[1].isEmpty());
         EXPECT_TRUE(row[2].isEmpty());
         EXPECT_NEAR(row[3].toDouble(), state.TemperatureHistory[i] / 100.0, 1e-9) << "row " << i;
         EXPECT_NEAR(row[4].toDouble(), state.PressureHistory[i] / 10.0, 1e-9) << "row " << i;
@@ -321,7 +353,7 @@ TEST(ExportCommands, FailedWriteExplainsAndKeepsDataAndOldFile)
     test.questions->saveNames.push_back(locked + QStringLiteral("/run.csv"));
     Commands(test).SaveDataAsCsv();
     if (test.questions->shown.empty())
-        EXPECT_EQ(ReadFile(locked + QStringLiteral("/run.csv")), BuildSamplesCsv(state, false));
+        EXPECT_EQ(ReadFile(locked + QStringLiteral("/run.csv")), BuildSamplesCsv(state, test.window->sampleMoments(), false));
     else
         EXPECT_TRUE(QDir(locked).entryList(QDir::Files | QDir::Hidden).isEmpty());
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
