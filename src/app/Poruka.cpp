@@ -3,6 +3,7 @@
 #include "app/Clock.h"
 #include "app/ConnectionStatus.h"
 #include "app/ExportMenu.h"
+#include "app/Journal.h"
 #include "app/Questions.h"
 #include "app/WindowIcon.h"
 #include "app/WindowLayout.h"
@@ -134,6 +135,7 @@ void Poruka::BuildControls()
     ExportCommands* exportCommands = InstallExportCommands(*this);
     m_zoom = InstallWindowZoom(*this, *m_content, *exportCommands->menu());
     InstallConnectionStatus(*this);
+    InstallJournal(*this);
 }
 
 void Poruka::Form_Load()

@@ -118,8 +118,7 @@ void Poruka::RecordSample()
     m_sample.temperature = m_state.TemperatureHistory[m_sample.slot];
     m_sample.pressure = m_state.PressureHistory[m_sample.slot];
     // While the caption says the box is not answering, the fields hold its last reading.
-    m_sample.moment = {clock().Moment(), m_state.MinuteMode != 1,
-                       m_status.text(StatusSource::Port).isEmpty(), {}};
+    m_sample.moment = {clock().Moment(), m_state.MinuteMode != 1, m_status.text(StatusSource::Port).isEmpty(), {}};
 }
 
 void Poruka::SampleRecorded()

@@ -12,29 +12,6 @@ namespace {
 constexpr const char* kSpeed = "100";
 constexpr int kStopAt = 52;   // °C
 
-// Removes repeats: the readout shows a value for several recording ticks.
-QList<int> Distinct(const QList<int>& values)
-{
-    QList<int> distinct;
-    for (int value : values) {
-        if (distinct.isEmpty() || distinct.last() != value)
-            distinct << value;
-    }
-    return distinct;
-}
-
-bool IsInOrderWithin(const QList<int>& part, const QList<int>& whole)
-{
-    qsizetype at = 0;
-    for (int value : part) {
-        while (at < whole.size() && whole[at] != value)
-            ++at;
-        if (at == whole.size())
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 TEST_F(AcceptanceRun, HeatingRunStoresTheModelThroughTheTablesWidensTheScaleAndAlertsOnce)

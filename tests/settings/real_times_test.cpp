@@ -45,7 +45,7 @@ protected:
     }
 };
 
-} // namespace
+}   // namespace
 
 TEST_F(RealTimes, ExportFollowsTheClockAcrossASettingsPauseAStopAndAnIntervalSwitch)
 {

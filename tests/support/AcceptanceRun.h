@@ -41,6 +41,29 @@ inline Table ReadTable(const QString& path)
     return table;
 }
 
+// Removes repeats: the readout shows a value for several recording ticks.
+inline QList<int> Distinct(const QList<int>& values)
+{
+    QList<int> distinct;
+    for (int value : values) {
+        if (distinct.isEmpty() || distinct.last() != value)
+            distinct << value;
+    }
+    return distinct;
+}
+
+inline bool IsInOrderWithin(const QList<int>& part, const QList<int>& whole)
+{
+    qsizetype at = 0;
+    for (int value : part) {
+        while (at < whole.size() && whole[at] != value)
+            ++at;
+        if (at == whole.size())
+            return false;
+    }
+    return true;
+}
+
 inline QString SampleDataFolder()
 {
     return QStringLiteral(PORUKA_SOURCE_DIR "/data");

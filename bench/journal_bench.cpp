@@ -1,0 +1,36 @@
+// One journal row on its way to the disk, as a recording tick sends it: in the 0.1-s mode one
+// write(2) (the sync follows on its own timer, at most every four seconds); in minute mode the
+// write and the fdatasync that follows it as the event loop's next step, once a minute. Compare with BM_RecordingTick, which includes the
+// 0.1-s write since the window keeps its journal.
+
+#include "app/Journal.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void JournalWrite(benchmark::State& bench, bool tenths)
+{
+    QTemporaryDir folder;
+    Journal journal{QDir(folder.path())};
+    RecordedSample sample;
+    sample.temperature = 2345;
+    sample.pressure = 10132;
+    sample.moment = {QDateTime::currentDateTime(), tenths, true, {}};
+    for (auto _ : bench) {
+        sample.slot = (sample.slot + 1) % 12000;
+        journal.Append(sample);
+        if (!tenths)
+            journal.Sync();   // what the event loop's next step does after a minute sample
+    }
+    bench.counters["writable"] = journal.writable();
+}
+
+void BM_JournalWriteTenthSecond(benchmark::State& bench) { JournalWrite(bench, true); }
+BENCHMARK(BM_JournalWriteTenthSecond);
+
+void BM_JournalWriteAndSyncMinute(benchmark::State& bench) { JournalWrite(bench, false); }
+BENCHMARK(BM_JournalWriteAndSyncMinute);
+
+}   // namespace
