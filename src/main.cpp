@@ -1,5 +1,6 @@
 // The program, above every layer: it wires the main window to the settings window.
 
+#include "app/ClassFolder.h"
 #include "app/CommandLine.h"
 #include "app/Fonts.h"
 #include "app/Poruka.h"
@@ -9,24 +10,52 @@
 #include "settings/OpenSettingsWindow.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QTimer>
 
 #include <cstdio>
 
-int main(int argc, char** argv)
+namespace {
+
+QStringList ArgumentsAfterProgramName(int argc, char** argv)
 {
-    // Options are read before the window system is touched, so a wrong option is reported
-    // even where no display exists.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const auto options = ParseCommandLine(arguments);
-    if (!options) {
-        std::fprintf(stderr, "%s\n", kUsage);
-        return 2;
+    return arguments;
+}
+
+int RefuseOptions()
+{
+    std::fprintf(stderr, "%s\n", kUsage);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Our options are checked before the window system is touched, so that a wrong option,
+    // --help and --version are answered even where no display exists.
+    const auto checked = ParseCommandLine(WithoutQtOptions(ArgumentsAfterProgramName(argc, argv)));
+    if (!checked)
+        return RefuseOptions();
+    if (checked->showHelp || checked->showVersion) {
+        const QCoreApplication program(argc, argv);   // names the program in the help
+        const QString text = checked->showHelp ? CommandLineHelp()
+                                               : QStringLiteral("poruka " PORUKA_VERSION "\n");
+        std::fputs(text.toLocal8Bit().constData(), stdout);
+        return 0;
     }
+
+    // QApplication takes its own options (-platform, -style, ...) out of argv; what is left
+    // are ours.
     QApplication app(argc, argv);
+    const auto options = ParseCommandLine(ArgumentsAfterProgramName(argc, argv));
+    if (!options)
+        return RefuseOptions();
+    QApplication::setApplicationVersion(QStringLiteral(PORUKA_VERSION));
     QApplication::setStyle(QStringLiteral("Fusion"));
     InstallFontSubstitutions();
 
@@ -36,6 +65,14 @@ int main(int argc, char** argv)
         std::make_unique<SerialCommPort>(options->portDevice));
     environment.endProgram = [] { QCoreApplication::exit(0); };
     environment.openSettings = OpenSettingsWindow;
+    if (!options->folder.isEmpty()) {
+        const QString folder = QFileInfo(options->folder).absoluteFilePath();
+        // A folder that cannot be made still starts the program: the caption then names the
+        // missing files, where a teacher sees it.
+        if (!PrepareClassFolder(folder, SampleFolder(QCoreApplication::applicationDirPath())))
+            std::fprintf(stderr, "poruka: cannot create the folder %s\n", qPrintable(folder));
+        environment.workingFolder = QDir(folder);
+    }
     Poruka window(std::move(environment));
     window.Form_Load();
     window.zoom()->setFactor(options->zoom);

@@ -5,18 +5,32 @@
 
 #include <optional>
 
-// Options for demos and tests; with none the program behaves as it always has.
+// Options for the class folder, demos and tests; with none the program behaves as it always has.
 struct CommandLine {
-    QString screenshotFile;      // --screenshot FILE: save the window as PNG when time is up
+    QString screenshotFile;         // --screenshot FILE: save the window as PNG when time is up
     double quitAfterSeconds = -1;   // --quit-after SECONDS: end the program after that time
-    QString portDevice;          // --port DEVICE: open this device instead of port n
-    double zoom = 1;             // --zoom FACTOR: start shown at 1, 1.5, 2 or 3 times the size
+    QString portDevice;             // --port DEVICE: open this device instead of port n
+    QString folder;                 // --folder DIR: the five files' folder ("~/" expanded);
+                                    // empty: the current folder
+    double zoom = 1;                // --zoom FACTOR: start shown at 1, 1.5, 2 or 3 times the size
+    bool showHelp = false;          // --help: print the options and end
+    bool showVersion = false;       // --version: print the version and end
 };
 
-// Reads the arguments after the program name; no value when they are not understood.
+// Reads the arguments after the program name (Qt's own options already taken out); no value
+// when they are not understood.
 std::optional<CommandLine> ParseCommandLine(const QStringList& arguments);
+
+// The arguments without the options that QApplication takes for itself (-platform NAME,
+// -style NAME, -display NAME, ...), so that ours can be checked before the window system is
+// touched: where no display exists, QApplication ends the program before we could say a word.
+QStringList WithoutQtOptions(const QStringList& arguments);
+
+// What --help prints: every option with a line about it.
+QString CommandLineHelp();
 
 inline constexpr double kLongestQuitAfter = 2000000;   // seconds, about 23 days
 
 inline constexpr const char* kUsage =
-    "usage: poruka [--port DEVICE] [--zoom 1|1.5|2|3] [--screenshot FILE] [--quit-after SECONDS]";
+    "usage: poruka [--port DEVICE] [--screenshot FILE] [--quit-after SECONDS] [--folder DIR]"
+    " [--zoom 1|1.5|2|3] [--help] [--version]";

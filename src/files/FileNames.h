@@ -4,7 +4,12 @@
 #include <QByteArray>
 #include <QString>
 
+#include <array>
 #include <optional>
+
+// The five files a class folder holds: the four calibration tables and the customization file.
+inline constexpr std::array<const char*, 5> kClassFileNames = {
+    "EKION.CSV", "KION.CSV", "VORUM1.CSV", "VORUM2.CSV", "VORUM.TXT"};
 
 // The path of a file of the working folder given by its bare name. Files copied from a Windows
 // machine may differ in letter case ("Vorum.txt" for VORUM.TXT); a case-sensitive file system
