@@ -61,8 +61,9 @@ int main(int argc, char** argv)
 
     PorukaEnvironment environment;
     // A box unplugged or switched off during the lesson is picked up again when it returns.
-    environment.port = std::make_unique<ReconnectingPort>(
-        std::make_unique<SerialCommPort>(options->portDevice));
+    auto port = std::make_unique<ReconnectingPort>(std::make_unique<SerialCommPort>(options->portDevice));
+    environment.portStatus = port.get();   // the caption says whether the box answers
+    environment.port = std::move(port);
     environment.endProgram = [] { QCoreApplication::exit(0); };
     environment.openSettings = OpenSettingsWindow;
     if (!options->folder.isEmpty()) {

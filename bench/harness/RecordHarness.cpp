@@ -48,7 +48,9 @@ int main(int argc, char** argv)
     InstallFontSubstitutions();
 
     PorukaEnvironment environment;
-    environment.port = std::make_unique<ReconnectingPort>(std::make_unique<SerialCommPort>(device));
+    auto port = std::make_unique<ReconnectingPort>(std::make_unique<SerialCommPort>(device));
+    environment.portStatus = port.get();
+    environment.port = std::move(port);
     environment.endProgram = [] { QCoreApplication::exit(0); };
     Poruka window(std::move(environment));
     window.Form_Load();

@@ -1,20 +1,36 @@
 #include "app/ConnectionStatus.h"
 
 #include "app/Poruka.h"
-#include "device/ReconnectingPort.h"
+#include "device/PortStatus.h"
 
 #include <QTimer>
 
+namespace {
+
+QString StatusText(const PortStatus& port)
+{
+    if (port.answering())
+        return {};
+    switch (port.openFailure()) {
+    case OpenFailure::NoPermission:
+        return QString::fromUtf8(kNoPermissionStatus);
+    case OpenFailure::Busy:
+        return QString::fromUtf8(kPortBusyStatus);
+    default:
+        return QString::fromUtf8(kNotConnectedStatus);
+    }
+}
+
+} // namespace
+
 void InstallConnectionStatus(Poruka& window)
 {
-    auto* link = dynamic_cast<ReconnectingPort*>(&window.port());
-    if (!link)
+    PortStatus* port = window.portStatus();
+    if (!port)
         return;
     // Connected after the readout's own handler, so the look comes after the exchange.
-    QObject::connect(window.Timer1, &QTimer::timeout, link, &ReconnectingPort::Check);
-    QObject::connect(link, &ReconnectingPort::answeringChanged, &window, [&window](bool answering) {
-        window.setStatus(StatusSource::Port, answering ? QString() : QString::fromUtf8(kNotConnectedStatus));
-    });
-    if (!link->answering())
-        window.setStatus(StatusSource::Port, QString::fromUtf8(kNotConnectedStatus));
+    QObject::connect(window.Timer1, &QTimer::timeout, port, &PortStatus::Check);
+    QObject::connect(port, &PortStatus::changed, &window,
+                     [&window, port] { window.setStatus(StatusSource::Port, StatusText(*port)); });
+    window.setStatus(StatusSource::Port, StatusText(*port));
 }

@@ -2,14 +2,19 @@
 
 // The window caption tells the class whether the box is answering. When start-up finds no
 // box, or the port is lost while the program runs, it reads "温度と気圧（ぽるか未接続）" until
-// the box answers again; the value fields keep their last values meanwhile. Only a port that
-// can reconnect (ReconnectingPort) reports this; with any other port nothing changes.
+// the box answers again; the value fields keep their last values meanwhile. When the port is
+// there but will not open, the caption names the cause instead: no permission to open it, or
+// another program holding it. Only a window given a PortStatus (the program's reconnecting
+// port) reports this; without one nothing changes.
 
 class Poruka;
 
 inline constexpr const char* kConnectedCaption = "温度と気圧";
 inline constexpr const char* kNotConnectedCaption = "温度と気圧（ぽるか未接続）";
-inline constexpr const char* kNotConnectedStatus = "ぽるか未接続";   // the caption's bracket
+// The caption's bracket for each cause.
+inline constexpr const char* kNotConnectedStatus = "ぽるか未接続";
+inline constexpr const char* kNoPermissionStatus = "ポートを開く権限がありません";
+inline constexpr const char* kPortBusyStatus = "ポートは使用中です";
 
 // Hook for the main window, after its readout timer is connected: each readout tick is
 // followed by a look at the port, and the caption follows what the port reports.

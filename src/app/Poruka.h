@@ -27,12 +27,15 @@ class QPushButton;
 class QTimer;
 
 class Poruka;
+class PortStatus;
 class SurfaceView;
 class WindowZoom;
 
 // What the window reaches outside itself; production and tests fill it differently.
 struct PorukaEnvironment {
     std::unique_ptr<CommPort> port;
+    PortStatus* portStatus = nullptr;   // what the port reports for the caption (often the port
+                                        // itself); none: the caption says nothing of the port
     std::unique_ptr<Clock> clock;
     std::unique_ptr<Questions> questions;
     QDir workingFolder = QDir::current();
@@ -83,6 +86,7 @@ public:
     ProgramState& state() { return m_state; }
     Surface& surface() { return m_surface; }
     CommPort& port() { return *m_environment.port; }
+    PortStatus* portStatus() const { return m_environment.portStatus; }
     Clock& clock() { return *m_environment.clock; }
     Questions& questions() { return *m_environment.questions; }
     const QDir& workingFolder() const { return m_environment.workingFolder; }

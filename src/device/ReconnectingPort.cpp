@@ -14,6 +14,7 @@ bool ReconnectingPort::Open(int16_t portNumber)
     m_emptyReads = 0;
     SetAnswering(false);
     const bool opened = m_port->Open(portNumber);
+    NoteOpening(opened);
     if (opened)
         m_retry.stop();
     else
@@ -64,7 +65,9 @@ void ReconnectingPort::Reopen()
         m_retry.stop();
         return;
     }
-    if (!m_port->Open(m_portNumber))
+    const bool opened = m_port->Open(m_portNumber);
+    NoteOpening(opened);
+    if (!opened)
         return;   // still gone; the timer tries again
     m_retry.stop();
     m_emptyReads = 0;
@@ -86,4 +89,14 @@ void ReconnectingPort::SetAnswering(bool answering)
         return;
     m_answering = answering;
     emit answeringChanged(answering);
+    emit changed();
+}
+
+void ReconnectingPort::NoteOpening(bool opened)
+{
+    const OpenFailure failure = opened ? OpenFailure::None : m_port->LastOpenFailure();
+    if (m_failure == failure)
+        return;
+    m_failure = failure;
+    emit changed();
 }

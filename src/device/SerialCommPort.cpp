@@ -3,6 +3,28 @@
 #include "device/PortNames.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace {
+
+// Qt says PermissionError both when the user may not open the device and when another
+// program holds it (its lock file, or exclusive use); the device's own access rights tell
+// the two apart.
+OpenFailure FailureOf(QSerialPort::SerialPortError error, const QString& device)
+{
+    if (error != QSerialPort::PermissionError)
+        return OpenFailure::Unavailable;
+    // A bare name (ttyUSB0) is a device under /dev, as Qt opens it.
+    const QString path = device.startsWith(u'/') ? device : QStringLiteral("/dev/") + device;
+    if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0 && errno == EACCES)
+        return OpenFailure::NoPermission;
+    return OpenFailure::Busy;
+}
+
+} // namespace
 
 SerialCommPort::SerialCommPort(QString namedDevice)
     : m_namedDevice(std::move(namedDevice))
@@ -22,8 +44,11 @@ bool SerialCommPort::Open(int16_t portNumber)
     m_port.setParity(QSerialPort::NoParity);
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
-    if (!m_port.open(QIODevice::ReadWrite))
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_failure = FailureOf(m_port.error(), m_deviceName);
         return false;
+    }
+    m_failure = OpenFailure::None;
     // An adapter or pseudo-terminal can hold bytes from before; they are no answers of ours.
     m_port.clear();
     return true;

@@ -20,6 +20,7 @@ public:
 
     bool Open(int16_t portNumber) override;
     bool IsOpen() const override;
+    OpenFailure LastOpenFailure() const override { return m_failure; }
     void Write(uint8_t byte) override;
     QByteArray ReadAvailable() override;
     QByteArray WaitForReply(int maxMilliseconds, qsizetype wantedBytes) override;
@@ -31,5 +32,6 @@ private:
 
     QString m_namedDevice;
     QString m_deviceName;
+    OpenFailure m_failure = OpenFailure::None;
     QSerialPort m_port;
 };

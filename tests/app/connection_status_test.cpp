@@ -29,11 +29,17 @@ struct ReconnectingWindow {
         auto linkOwned = std::make_unique<ReconnectingPort>(std::move(fakeOwned));
         link = linkOwned.get();
         PorukaEnvironment environment;
+        environment.portStatus = link;
         environment.port = std::move(linkOwned);
         environment.clock = std::make_unique<FakeClock>();
         environment.questions = std::make_unique<ScriptedQuestions>();
         environment.workingFolder = QDir(folder.path());
         environment.endProgram = [] {};
+        // Tables that are there (if empty), so that the caption speaks of the port alone.
+        for (const char* name : {"EKION.CSV", "KION.CSV", "VORUM1.CSV", "VORUM2.CSV"}) {
+            QFile table(folder.filePath(QString::fromLatin1(name)));
+            table.open(QIODevice::WriteOnly);
+        }
         window = std::make_unique<Poruka>(std::move(environment));
     }
 
@@ -172,4 +178,35 @@ TEST(ConnectionStatus, LostPortKeepsValuesAndRunThenResumesWhereItLeftOff)
               (std::vector<uint8_t>{0xF3, 0xF2, 0xF3}));
     EXPECT_EQ(window.Text3->text(), QStringLiteral(" 975"));
     EXPECT_EQ(window.Text1->text(), QStringLiteral(" 64"));
+}
+
+// An adapter the user may not open, or one another program holds, is named as the cause; all
+// else goes on as without a box, and the retries pick up a change of cause or an opening.
+TEST(ConnectionStatus, PortThatWillNotOpenNamesTheCause)
+{
+    ReconnectingWindow test;
+    test.port->canOpen = false;
+    test.port->failure = OpenFailure::NoPermission;
+    test.window->StartUp();
+    EXPECT_EQ(test.window->windowTitle(), QStringLiteral("温度と気圧（ポートを開く権限がありません）"));
+    EXPECT_EQ(test.window->state().BoxMissing, -1);
+    Tick(*test.window);
+    EXPECT_TRUE(test.port->written.empty());
+    EXPECT_TRUE(test.link->retryTimer().isActive());
+
+    test.port->failure = OpenFailure::Busy;   // the user joined the group; another program has it
+    test.link->Reopen();
+    EXPECT_EQ(test.window->windowTitle(), QStringLiteral("温度と気圧（ポートは使用中です）"));
+    test.port->failure = OpenFailure::Unavailable;   // the adapter was pulled out
+    test.link->Reopen();
+    EXPECT_EQ(test.window->windowTitle(), kNotConnected);
+
+    test.port->failure = OpenFailure::NoPermission;
+    test.link->Reopen();
+    test.port->canOpen = true;
+    test.link->Reopen();
+    EXPECT_EQ(test.window->windowTitle(), kNotConnected);   // open, not answering yet
+    test.port->replies = {Byte(100)};
+    Tick(*test.window);
+    EXPECT_EQ(test.window->windowTitle(), kConnected);
 }

@@ -37,6 +37,7 @@ struct ProgramOnBox {
             std::make_unique<SerialCommPort>(box.link()));
         link = linkOwned.get();
         PorukaEnvironment environment;
+        environment.portStatus = link;
         environment.port = std::move(linkOwned);
         environment.questions = std::make_unique<ScriptedQuestions>();
         environment.workingFolder = QDir(folder.path());

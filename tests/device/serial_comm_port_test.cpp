@@ -2,8 +2,12 @@
 #include "support/TestTerminal.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 
 
@@ -82,4 +86,36 @@ TEST(SerialCommPort, VanishedDeviceClosesThePortForGood)
     port.Write(0xF3);
     EXPECT_TRUE(port.ReadAvailable().isEmpty());
     EXPECT_FALSE(port.IsOpen());
+}
+
+// Qt reports both causes as a permission error; the device's access rights tell them apart.
+TEST(SerialCommPort, OpenFailureTellsAMissingDeviceFromABusyOne)
+{
+    SerialCommPort missing(QStringLiteral("/nonexistent/poruka-tty"));
+    ASSERT_FALSE(missing.Open(1));
+    EXPECT_EQ(missing.LastOpenFailure(), OpenFailure::Unavailable);
+
+    TestTerminal box;
+    ASSERT_FALSE(box.device.isEmpty());
+    SerialCommPort first(box.device);
+    ASSERT_TRUE(first.Open(1));
+    EXPECT_EQ(first.LastOpenFailure(), OpenFailure::None);
+    SerialCommPort second(box.device);   // another program holding the port, as far as it can tell
+    EXPECT_FALSE(second.Open(1));
+    EXPECT_EQ(second.LastOpenFailure(), OpenFailure::Busy);
+}
+
+TEST(SerialCommPort, DeviceWithoutPermissionSaysSo)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "running as root, whom file permissions do not stop";
+    QTemporaryDir folder;
+    const QString device = folder.filePath(QStringLiteral("poruka-tty"));
+    QFile file(device);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    ASSERT_TRUE(QFile::setPermissions(device, QFileDevice::Permissions()));
+    SerialCommPort port(device);
+    EXPECT_FALSE(port.Open(1));
+    EXPECT_EQ(port.LastOpenFailure(), OpenFailure::NoPermission);
 }

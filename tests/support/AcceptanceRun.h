@@ -175,7 +175,9 @@ struct AcceptanceRun : ::testing::Test {
     void OpenWindow(bool settableClock = false)
     {
         PorukaEnvironment environment;
-        environment.port = std::make_unique<ReconnectingPort>(std::make_unique<SerialCommPort>(box.link()));
+        auto port = std::make_unique<ReconnectingPort>(std::make_unique<SerialCommPort>(box.link()));
+        environment.portStatus = port.get();
+        environment.port = std::move(port);
         if (settableClock) {
             auto owned = std::make_unique<FakeClock>();
             clock = owned.get();

@@ -26,6 +26,7 @@ public:
         return open;
     }
     bool IsOpen() const override { return open; }
+    OpenFailure LastOpenFailure() const override { return open ? OpenFailure::None : failure; }
     void Write(uint8_t byte) override
     {
         if (open)
@@ -46,6 +47,7 @@ public:
     }
 
     bool canOpen = true;
+    OpenFailure failure = OpenFailure::Unavailable;   // why an opening fails while canOpen is false
     bool open = false;                // set it false to pull the adapter out
     int16_t openedPort = 0;
     std::vector<uint8_t> written;
