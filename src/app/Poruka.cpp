@@ -3,6 +3,7 @@
 #include "app/Clock.h"
 #include "app/ConnectionStatus.h"
 #include "app/ExportMenu.h"
+#include "app/FilesStatus.h"
 #include "app/Journal.h"
 #include "app/Questions.h"
 #include "app/WindowIcon.h"
@@ -151,8 +152,9 @@ void Poruka::StartUp()
 {
     // Step 1: the arrays are sized with the state; start-up begins them at zero.
     m_state = ProgramState{};
-    LoadCalibrationTables(m_state, m_surface, workingFolder());
-    LoadCustomizationFile(m_state, m_surface, workingFolder());
+    const QStringList missingTables = LoadCalibrationTables(m_state, m_surface, workingFolder());
+    const std::optional<int> stoppedAt = LoadCustomizationFile(m_state, m_surface, workingFolder());
+    setStatus(StatusSource::Files, FilesStatusText(missingTables, stoppedAt));
     SetUpBoxLink(m_state, m_surface, port());
     if (m_state.BoxMissing != 0)
         ShowNotConnected(m_surface);

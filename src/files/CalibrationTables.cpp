@@ -28,18 +28,22 @@ const CalibrationFile kCalibrationFiles[] = {
 
 } // namespace
 
-void LoadCalibrationTables(ProgramState& state, Surface& surface, const QDir& folder)
+QStringList LoadCalibrationTables(ProgramState& state, Surface& surface, const QDir& folder)
 {
+    QStringList missing;
     for (const CalibrationFile& file : kCalibrationFiles) {
         state.FileError = 0;
-        // A missing file passes in silence; its table keeps what it holds.
+        // A missing file passes without a line on the surface; its table keeps what it holds.
         const std::optional<QByteArray> content =
             ReadWholeFile(PathInFolder(folder, QString::fromLatin1(file.name)));
-        if (!content)
+        if (!content) {
+            missing << QString::fromLatin1(file.name);
             continue;
+        }
         surface.PrintLine(QString::fromUtf8(file.progress));
         ReadCalibrationValues(*content, state.*file.table, state.FileError);
         if (state.FileError != 0)
             surface.PrintLine(QString::fromUtf8(file.shortage));
     }
+    return missing;
 }

@@ -18,7 +18,7 @@ void ClearAlert(AlertTable& alerts, AlertTexts& texts, int index)
 
 } // namespace
 
-void ApplyCustomizationText(ProgramState& state, QByteArrayView content,
+std::optional<int> ApplyCustomizationText(ProgramState& state, QByteArrayView content,
                             const std::function<void(const QString&)>& printLine)
 {
     const QStringList lines = SplitLines(DecodeFileText(content));
@@ -29,10 +29,11 @@ void ApplyCustomizationText(ProgramState& state, QByteArrayView content,
 
         const LineResult setting = ApplySettingLine(state, prepared);
         if (setting == LineResult::Failed)
-            return;
+            return static_cast<int>(i + 1);
         if (setting == LineResult::Stored)
             continue;
 
+        const int lineNumber = static_cast<int>(i + 1);
         const AlertKind kind = AlertKindOf(prepared);
         if (kind == AlertKind::None)
             continue;
@@ -48,16 +49,15 @@ void ApplyCustomizationText(ProgramState& state, QByteArrayView content,
         ClearAlert(alerts, texts, count);
         const AlertLine alert = ReadAlertLine(prepared, kind, alerts, count);
         printLine(alert.thresholdCharacters);
-        bool complete = alert.complete;
+        // The message, as it stands; when the alert line was the last line it stays empty.
         if (i + 1 < lines.size())
-            texts[static_cast<size_t>(count)] = lines[++i];   // the message, as it stands
-        else
-            complete = false;   // the alert line was the last line: the message stays empty
+            texts[static_cast<size_t>(count)] = lines[++i];
         // Counting stops at the last entry; the flag tells the alert check that it holds a line.
         if (count == kAlertEntries - 1)
             lastEntryUsed = true;
         count = static_cast<int16_t>(std::min(count + 1, kAlertEntries - 1));
-        if (!complete)
-            return;
+        if (!alert.complete)
+            return lineNumber;   // an item of the alert line did not fit
     }
+    return std::nullopt;
 }

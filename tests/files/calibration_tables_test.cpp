@@ -43,7 +43,7 @@ TEST(LoadCalibrationTables, FillsTheFourTablesInOrderWithProgressLines)
     f.Write("KION.CSV", TableFile(Ramp(-20, 256), "\r\n"));
     f.Write("VORUM1.CSV", TableFile(Ramp(885, 256)));
     f.Write("VORUM2.CSV", TableFile(Ramp(757, 256, 2)));
-    LoadCalibrationTables(f.state, f.surface, f.dir());
+    EXPECT_EQ(LoadCalibrationTables(f.state, f.surface, f.dir()), QStringList());
     EXPECT_EQ(f.state.LiquidTemperatureTable, TableOf(Ramp(-10, 256)));
     EXPECT_EQ(f.state.AirTemperatureTable, TableOf(Ramp(-20, 256)));
     EXPECT_EQ(f.state.Pressure1Table, TableOf(Ramp(885, 256)));
@@ -55,7 +55,8 @@ TEST(LoadCalibrationTables, FillsTheFourTablesInOrderWithProgressLines)
 TEST(LoadCalibrationTables, MissingFilesAreSilentAndLeaveZeros)
 {
     FileTestFolder f;
-    LoadCalibrationTables(f.state, f.surface, f.dir());
+    EXPECT_EQ(LoadCalibrationTables(f.state, f.surface, f.dir()),
+              QStringList({"EKION.CSV", "KION.CSV", "VORUM1.CSV", "VORUM2.CSV"}));
     EXPECT_EQ(f.state.LiquidTemperatureTable, CalibrationTable{});
     EXPECT_EQ(f.state.Pressure2Table, CalibrationTable{});
     f.ExpectPrinted({});
@@ -68,7 +69,7 @@ TEST(LoadCalibrationTables, ShortFileShowsItsShortageAndDoesNotAffectTheNext)
     f.Write("KION.CSV", "");   // empty: not even a header
     f.Write("VORUM1.CSV", TableFile(Ramp(900, 256)));
     f.Write("VORUM2.CSV", "only a header\r\n");
-    LoadCalibrationTables(f.state, f.surface, f.dir());
+    EXPECT_EQ(LoadCalibrationTables(f.state, f.surface, f.dir()), QStringList());   // short is not missing
     EXPECT_EQ(f.state.LiquidTemperatureTable, TableOf(Ramp(1, 200)));
     EXPECT_EQ(f.state.LiquidTemperatureTable[200], 0);
     EXPECT_EQ(f.state.AirTemperatureTable, CalibrationTable{});

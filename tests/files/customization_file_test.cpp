@@ -14,8 +14,9 @@ struct Loaded : FileTestFolder {
     explicit Loaded(const QByteArray& file)
     {
         Write("VORUM.TXT", file);
-        LoadCustomizationFile(state, surface, dir());
+        stoppedAt = LoadCustomizationFile(state, surface, dir());
     }
+    std::optional<int> stoppedAt;
 };
 
 // Field f of entry e of a table.
@@ -135,6 +136,7 @@ TEST(LoadCustomizationFile, BadColourIndexStopsLaterLines)
     EXPECT_EQ(a.state.ThermometerMin, -10);
     EXPECT_EQ(a.state.TemperatureAlertCount, 0);
     a.ExpectPrinted({kReading, kDone});
+    EXPECT_EQ(a.stoppedAt, 2);
     EXPECT_EQ(Loaded("OndokeiEki=-1\nMin=5\n").state.ThermometerMin, -10);
 }
 
@@ -142,6 +144,7 @@ TEST(LoadCustomizationFile, NumberBeyond16BitsKeepsTheValueAndStopsLaterLines)
 {
     Loaded a("Max=50\nMax=99999\nMin=5\n");
     EXPECT_EQ(a.state.ThermometerMax, 50);
+    EXPECT_EQ(a.stoppedAt, 2);
     EXPECT_EQ(a.state.ThermometerMin, -10);
     EXPECT_EQ(Loaded("Max=-99999\n").state.ThermometerMax, 100);
     EXPECT_EQ(Loaded("Port=-32768\n").state.PortNumber, -32768);
@@ -239,6 +242,7 @@ TEST(LoadCustomizationFile, AlertAsLastLineIsCountedWithAnEmptyMessage)
     EXPECT_EQ(Field(a.state.TemperatureAlerts, 1, 0), 4000);
     EXPECT_EQ(Field(a.state.TemperatureAlerts, 2, 0), 3);
     EXPECT_TRUE(a.state.TemperatureAlertTexts[0].isEmpty());
+    EXPECT_EQ(a.stoppedAt, std::nullopt);   // nothing was left unread
     Loaded b("Max=40\nU\n");
     EXPECT_EQ(b.state.TemperatureAlertCount, 1);
     b.ExpectPrinted({kReading, "", kDone});
@@ -255,8 +259,10 @@ TEST(LoadCustomizationFile, AlertPartsThatDoNotFitStopLaterLinesAfterTheMessage)
     EXPECT_EQ(a.state.TemperatureAlertTexts[0], QStringLiteral("too hot"));
     EXPECT_EQ(a.state.ThermometerMax, 100);
     a.ExpectPrinted({kReading, "400", kDone});
+    EXPECT_EQ(a.stoppedAt, 1);   // the alert line, not its message
 
-    Loaded b("KU1000T99999C5\nm\nMin=5\n");
+    Loaded b("'comment\nKU1000T99999C5\nm\nMin=5\n");
+    EXPECT_EQ(b.stoppedAt, 2);
     EXPECT_EQ(Field(b.state.PressureAlerts, 1, 0), 10000);
     EXPECT_EQ(Field(b.state.PressureAlerts, 2, 0), 0);
     EXPECT_EQ(Field(b.state.PressureAlerts, 3, 0), 5);
@@ -291,6 +297,7 @@ TEST(LoadCustomizationFile, CommentsBlankLinesAndHostileBytesAreHarmless)
     EXPECT_EQ(a.state.TemperatureAlertCount, 1);
     EXPECT_EQ(a.state.TemperatureAlertTexts[0], QStringLiteral("message"));
     EXPECT_EQ(a.state.ThermometerMax, 60);
+    EXPECT_EQ(a.stoppedAt, std::nullopt);
 
     Loaded empty("");
     empty.ExpectPrinted({kReading, kDone});
@@ -300,7 +307,8 @@ TEST(LoadCustomizationFile, TheSampleFileKeepsTheDefaultsAndDefinesTwoAlerts)
 {
     FileTestFolder f;
     FileTestFolder defaults;
-    LoadCustomizationFile(f.state, f.surface, QDir(QStringLiteral(PORUKA_SOURCE_DIR "/data")));
+    EXPECT_EQ(LoadCustomizationFile(f.state, f.surface, QDir(QStringLiteral(PORUKA_SOURCE_DIR "/data"))),
+              std::nullopt);
     LoadCustomizationFile(defaults.state, defaults.surface, defaults.dir());
     const ProgramState& s = f.state;
     const ProgramState& d = defaults.state;
