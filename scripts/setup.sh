@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config ccache      # build
   qt6-base-dev qt6-serialport-dev              # windows, drawing, serial line
+  qt6-translations-l10n                        # Qt's own buttons and dialogs in Japanese
   libgtest-dev libgmock-dev libbenchmark-dev   # tests and benchmarks
   clang libclang-rt-14-dev                     # fuzz targets (libFuzzer)
   clang-format python3                         # formatting check (git clang-format)

@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/Fonts.h"
 #include "app/Poruka.h"
+#include "app/Translations.h"
 #include "app/Zoom.h"
 #include "device/ReconnectingPort.h"
 #include "device/SerialCommPort.h"
@@ -58,6 +59,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(PORUKA_VERSION));
     QApplication::setStyle(QStringLiteral("Fusion"));
     InstallFontSubstitutions();
+    if (!InstallJapaneseQtTexts(app))
+        std::fprintf(stderr, "poruka: Qt's Japanese translations are missing (qt6-translations-l10n)\n");
 
     PorukaEnvironment environment;
     // A box unplugged or switched off during the lesson is picked up again when it returns.

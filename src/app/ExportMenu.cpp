@@ -49,7 +49,10 @@ QString ExportCommands::SuggestedPath(const QString& suffix) const
     const ProgramState& state = m_window.state();
     const double moment = state.MinuteMode == 1 && state.StartTime > 0 ? state.StartTime
                                                                        : m_window.clock().Now();
+    // The folder of the last save, else the class's working folder, where its files are.
     QString folder = m_lastFolder;
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = m_window.workingFolder().absolutePath();
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists())

@@ -36,5 +36,7 @@ void MessageBoxQuestions::ShowMessage(QWidget* parent, const QString& message, c
 QString MessageBoxQuestions::AskSaveFileName(QWidget* parent, const QString& title,
                                              const QString& suggestedPath, const QString& filter)
 {
-    return QFileDialog::getSaveFileName(parent, title, suggestedPath, filter);
+    // Qt's own dialog speaks the program's language; a desktop's native one follows the system's.
+    return QFileDialog::getSaveFileName(parent, title, suggestedPath, filter, nullptr,
+                                        QFileDialog::DontUseNativeDialog);
 }

@@ -10,7 +10,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
@@ -396,4 +398,6 @@ TEST(ExportCommands, RightClickMenuAndShortcutsOfferBothSaves)
     ASSERT_EQ(test.questions->askedSave.size(), 2u);
     EXPECT_EQ(test.questions->askedSave[0].title, QStringLiteral("データをCSVで保存"));
     EXPECT_EQ(test.questions->askedSave[1].title, QStringLiteral("グラフを画像で保存"));
+    // The dialog opens in the working folder.
+    EXPECT_EQ(QFileInfo(test.questions->askedSave[0].message).dir(), QDir(test.folder.path()));
 }

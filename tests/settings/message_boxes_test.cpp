@@ -1,8 +1,11 @@
 #include "app/Questions.h"
+#include "app/Translations.h"
 #include "support/Pictures.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QLocale>
+#include <QTranslator>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -59,4 +62,39 @@ TEST(MessageBoxQuestions, CarriageReturnsBreakTheShownLines)
     });
     questions.ShowMessage(nullptr, QStringLiteral("せってい：あ\r　　　　　い\rおわる　：う\r"),
                           QStringLiteral("プログラムのせつめい"));
+}
+
+// With Qt's Japanese texts installed, the buttons speak Japanese though the system speaks English.
+TEST(MessageBoxQuestions, ButtonsAreJapaneseWhateverTheSystemLanguage)
+{
+    const bool hadLang = qEnvironmentVariableIsSet("LANG");
+    const bool hadAll = qEnvironmentVariableIsSet("LC_ALL");
+    const QByteArray lang = qgetenv("LANG");
+    const QByteArray all = qgetenv("LC_ALL");
+    qputenv("LANG", "en_US.UTF-8");
+    qputenv("LC_ALL", "en_US.UTF-8");
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    ASSERT_TRUE(InstallJapaneseQtTexts(*QCoreApplication::instance()));
+
+    // The mnemonic may come as "(&Y)" after the word.
+    const auto shown = [](QAbstractButton* button) {
+        return button ? button->text().section(u'(', 0, 0) : QStringLiteral("(none)");
+    };
+    MessageBoxQuestions questions;
+    WhenTheBoxIsUp([&](QMessageBox& box) {
+        EXPECT_EQ(shown(box.button(QMessageBox::Yes)), QStringLiteral("はい"));
+        EXPECT_EQ(shown(box.button(QMessageBox::No)), QStringLiteral("いいえ"));
+        QTest::keyClick(&box, Qt::Key_Escape);
+    });
+    questions.AskYesNo(nullptr, QStringLiteral("データをけしますか？"), QStringLiteral("温度と気圧"));
+
+    // Later tests in this process see Qt's texts as before.
+    for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+    QLocale::setDefault(before);
+    hadLang ? qputenv("LANG", lang) : qunsetenv("LANG");
+    hadAll ? qputenv("LC_ALL", all) : qunsetenv("LC_ALL");
 }
