@@ -33,7 +33,7 @@ int RefuseOptions()
     return 2;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {

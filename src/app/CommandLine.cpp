@@ -55,7 +55,7 @@ QString ExpandHome(const QString& folder)
     return folder;
 }
 
-} // namespace
+}   // namespace
 
 std::optional<CommandLine> ParseCommandLine(const QStringList& arguments)
 {

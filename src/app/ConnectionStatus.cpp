@@ -21,7 +21,7 @@ QString StatusText(const PortStatus& port)
     }
 }
 
-} // namespace
+}   // namespace
 
 void InstallConnectionStatus(Poruka& window)
 {

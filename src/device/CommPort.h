@@ -6,7 +6,10 @@
 
 // Why a port would not open, as far as it matters to the class: a missing adapter is told
 // apart from one the user may not open and one that another program holds.
-enum class OpenFailure { None, Unavailable, NoPermission, Busy };
+enum class OpenFailure { None,
+                         Unavailable,
+                         NoPermission,
+                         Busy };
 
 // The serial link to the box, as the program uses it: open a numbered port at 9600 8N1,
 // write single bytes without waiting, and take whatever has arrived without waiting.

@@ -24,7 +24,7 @@ OpenFailure FailureOf(QSerialPort::SerialPortError error, const QString& device)
     return OpenFailure::Busy;
 }
 
-} // namespace
+}   // namespace
 
 SerialCommPort::SerialCommPort(QString namedDevice)
     : m_namedDevice(std::move(namedDevice))

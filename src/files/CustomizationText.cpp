@@ -19,7 +19,7 @@ void ClearAlert(AlertTable& alerts, AlertTexts& texts, int index)
 } // namespace
 
 std::optional<int> ApplyCustomizationText(ProgramState& state, QByteArrayView content,
-                            const std::function<void(const QString&)>& printLine)
+                                          const std::function<void(const QString&)>& printLine)
 {
     const QStringList lines = SplitLines(DecodeFileText(content));
     for (qsizetype i = 0; i < lines.size(); ++i) {

@@ -16,4 +16,4 @@ struct ProgramState;
 // later line takes effect; that line's number (from 1) is returned, no value when every line
 // was read.
 std::optional<int> ApplyCustomizationText(ProgramState& state, QByteArrayView content,
-                            const std::function<void(const QString&)>& printLine);
+                                          const std::function<void(const QString&)>& printLine);

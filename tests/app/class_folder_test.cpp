@@ -1,8 +1,8 @@
 // The class folder: created when missing, filled with the samples it lacks, never overwritten.
 
+#include "TestPaths.h"
 #include "app/ClassFolder.h"
 #include "files/FileNames.h"
-#include "TestPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,7 +25,7 @@ QByteArray Read(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
-} // namespace
+}   // namespace
 
 TEST(PrepareClassFolder, CreatesTheFolderCopiesWhatIsMissingAndKeepsWhatIsThere)
 {

@@ -54,7 +54,7 @@ TEST(ParseCommandLine, RefusesWhatItDoesNotUnderstand)
     const QStringList refused[] = {
         {"window.png"},
         {"--port", "/dev/ttyS0", "extra"},
-        {"--port"},                          // a value is missing
+        {"--port"},   // a value is missing
         {"--screenshot", "a.png", "--quit-after"},
         {"--quit-after", "soon"},
         {"--quit-after", "-1"},
@@ -66,7 +66,7 @@ TEST(ParseCommandLine, RefusesWhatItDoesNotUnderstand)
         {"--zoom", "2.5"},
         {"--zoom", "0"},
         {"--zoom", "large"},
-        {"-platform", "offscreen"},          // Qt's own are taken out before
+        {"-platform", "offscreen"},   // Qt's own are taken out before
     };
     for (const QStringList& arguments : refused)
         EXPECT_FALSE(ParseCommandLine(arguments)) << arguments.join(' ').toStdString();
@@ -97,7 +97,7 @@ struct ProgramRun {
     QByteArray error;
 };
 
-} // namespace
+}   // namespace
 
 // A wrong option is a one-line usage message and exit code 2; --help and --version answer on
 // standard output; all of them without a display.
@@ -113,7 +113,8 @@ TEST(ProgramOptions, AnsweredWithoutADisplay)
     const ProgramRun version({QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^poruka \\d+\\.\\d+\\.\\d+\n$"))
-                    .match(QString::fromUtf8(version.output)).hasMatch())
+                    .match(QString::fromUtf8(version.output))
+                    .hasMatch())
         << version.output.toStdString();
 
     const ProgramRun help({QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--help")});

@@ -9,9 +9,6 @@
 
 #include <unistd.h>
 
-
-
-
 TEST(SerialCommPort, DeviceThatDoesNotExistFailsToOpenAndStaysQuiet)
 {
     SerialCommPort port(QStringLiteral("/nonexistent/poruka-tty"));

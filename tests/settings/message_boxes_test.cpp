@@ -5,11 +5,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLocale>
-#include <QTranslator>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 #include <functional>
