@@ -174,7 +174,7 @@ void Poruka::endProgram()
 
 void Poruka::ShowDrawing()
 {
-    Picture1->update();
+    Picture1->showChanges();
 }
 
 void Poruka::setStatus(StatusSource source, const QString& text)

@@ -92,7 +92,7 @@ public:
     const QDir& workingFolder() const { return m_environment.workingFolder; }
     void endProgram();
 
-    // Repaints the surface view after a handler has drawn.
+    // Repaints what a handler drew on the surface, and nothing else.
     void ShowDrawing();
 
     // Sets or clears (empty text) one source's status in the caption; see CaptionStatus.h.

@@ -1,6 +1,7 @@
 #include "app/Poruka.h"
 
 #include "app/Intervals.h"
+#include "app/ShowText.h"
 #include "base/Numbers.h"
 #include "files/AutoScale.h"
 #include "files/ConvertReading.h"
@@ -42,7 +43,7 @@ void Poruka::Timer1Start()
 // (without に) when it applies the interval; both wordings are intended.
 void Poruka::ShowIntervalCaption()
 {
-    Label3->setText(m_state.MinuteMode == 1 ? QStringLiteral("１分ごとに測定") : QStringLiteral("１秒ごとに測定"));
+    ShowText(Label3, m_state.MinuteMode == 1 ? QStringLiteral("１分ごとに測定") : QStringLiteral("１秒ごとに測定"));
 }
 
 // One exchange: write this step's request, then take the answer the box sent to the request
@@ -64,14 +65,14 @@ void Poruka::Timer1_Timer()
         std::optional<float> value = ConvertReading(link.ReadAvailable(), m_state.TemperatureTable, m_state.RawTemperature);
         if (!value)
             return;
-        Text1->setText(DecimalText(*value));
+        ShowText(Text1, DecimalText(*value));
         ShowTemperature(m_state, m_surface, *value);
     } else {
         link.Write(m_state.RequestF2);
         std::optional<float> value = ConvertReading(link.ReadAvailable(), m_state.PressureTable, m_state.RawPressure);
         if (!value)
             return;
-        Text3->setText(DecimalText(*value));
+        ShowText(Text3, DecimalText(*value));
         ShowPressure(m_state, m_surface, *value);
         ReadStep = 0;
     }

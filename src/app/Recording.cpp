@@ -2,6 +2,7 @@
 
 #include "app/ElapsedTime.h"
 #include "app/Intervals.h"
+#include "app/ShowText.h"
 #include "base/Numbers.h"
 #include "render/GraphCurves.h"
 #include "render/GraphFrame.h"
@@ -88,9 +89,9 @@ void Poruka::Timer2_Timer()
             return;
         }
         m_state.MinuteToggle = 0;
-        Label3->setText(MinuteElapsedText(m_state.SampleCount));
+        ShowText(Label3, MinuteElapsedText(m_state.SampleCount));
     } else {
-        Label3->setText(SecondsElapsedText(m_state.SampleCount));
+        ShowText(Label3, SecondsElapsedText(m_state.SampleCount));
     }
     RecordSample();
     if (AlertsDue(m_state))

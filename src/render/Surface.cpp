@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -37,6 +38,7 @@ Surface::Surface()
     , m_lineHeight(QFontMetrics(m_font).height())
 {
     m_image.fill(kBackground);
+    touch(0, 0, kWidth - 1, kHeight - 1);   // nothing of the new picture has been shown yet
 }
 
 QPainter& Surface::painter()
@@ -68,11 +70,50 @@ void Surface::fillPixels(int left, int top, int right, int bottom, QRgb colour)
     bottom = std::min(bottom, kHeight - 1);
     if (left > right || top > bottom)
         return;
+    touch(left, top, right, bottom);
     const QRgb value = colour | 0xff000000u;   // how an RGB32 image stores an opaque colour
     for (int y = top; y <= bottom; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(m_image.scanLine(y));
         std::fill(line + left, line + right + 1, value);
     }
+}
+
+void Surface::touch(int left, int top, int right, int bottom)
+{
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, kWidth - 1);
+    bottom = std::min(bottom, kHeight - 1);
+    if (left > right || top > bottom)
+        return;
+    if (m_changedLeft > m_changedRight) {
+        m_changedLeft = left;
+        m_changedTop = top;
+        m_changedRight = right;
+        m_changedBottom = bottom;
+        return;
+    }
+    m_changedLeft = std::min(m_changedLeft, left);
+    m_changedTop = std::min(m_changedTop, top);
+    m_changedRight = std::max(m_changedRight, right);
+    m_changedBottom = std::max(m_changedBottom, bottom);
+}
+
+QRect Surface::changed() const
+{
+    if (m_changedLeft > m_changedRight)
+        return {};
+    return QRect(QPoint(m_changedLeft, m_changedTop), QPoint(m_changedRight, m_changedBottom));
+}
+
+QRect Surface::takeChanged()
+{
+    const QRect taken = changed();
+    m_changedLeft = 0;
+    m_changedTop = 0;
+    m_changedRight = -1;
+    m_changedBottom = -1;
+    return taken;
 }
 
 const QImage& Surface::image()
@@ -101,6 +142,9 @@ void Surface::Line(float x1, float y1, float x2, float y2, QRgb colour)
     } else {
         usePen(colour);
         painter().drawLine(from, to);
+        // The painter's own line rule decides the pixels; a pixel of margin holds them all.
+        touch(std::min(from.x(), to.x()) - 1, std::min(from.y(), to.y()) - 1,
+              std::max(from.x(), to.x()) + 1, std::max(from.y(), to.y()) + 1);
     }
     m_pen = QPointF(x2, y2);
 }
@@ -148,10 +192,13 @@ void Surface::PointRelative(float dx, float dy, QRgb colour)
 void Surface::Circle(float cx, float cy, float radius, QRgb colour)
 {
     const int r = PixelOf(radius);
+    const QPoint centre(PixelOf(cx), PixelOf(cy));
     usePen(colour);
     QPainter& p = painter();
     p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QPoint(PixelOf(cx), PixelOf(cy)), r, r);
+    p.drawEllipse(centre, r, r);
+    const int reach = std::abs(r) + 1;
+    touch(centre.x() - reach, centre.y() - reach, centre.x() + reach, centre.y() + reach);
     m_pen = QPointF(cx, cy);
 }
 
@@ -165,6 +212,8 @@ void Surface::PrintLine(const QString& text)
         const QPoint topLeft(PixelOf(float(m_pen.x())), PixelOf(float(m_pen.y())));
         p.drawText(QRect(topLeft, QSize(kWidth * 4, m_lineHeight)),
                    Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+        // Glyphs may reach a little past their line; a line of margin either side holds them.
+        touch(0, topLeft.y() - m_lineHeight, kWidth - 1, topLeft.y() + 2 * m_lineHeight);
     }
     m_pen = QPointF(0, m_pen.y() + m_lineHeight);
 }

@@ -3,11 +3,14 @@
 // The drawing surface: one raster image of the main window's picture area and one pen.
 // Every coordinate is mapped to a whole pixel the same way (round half up) before drawing,
 // so lines, boxes and points agree; a line paints both of its end pixels and a box both corners.
+// The surface also remembers which pixels its operations changed since the picture was last
+// shown, so that the view repaints only those.
 
 #include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QPointF>
+#include <QRect>
 #include <QRgb>
 #include <QString>
 
@@ -40,6 +43,11 @@ public:
     const QImage& image();
     QRgb pixel(int x, int y);   // for tests and export: the colour at a pixel
 
+    // The rectangle (in surface pixels, inside the image) that holds every pixel changed since
+    // the last takeChanged(); empty when nothing changed. Taking it starts a new one.
+    QRect changed() const;
+    QRect takeChanged();
+
     static QFont surfaceFont();
     static int PixelOf(float coordinate);   // round half up
 
@@ -50,6 +58,8 @@ private:
     // memory: the same pixels a one-pixel pen or a filled rectangle covers, without the
     // painter's per-call cost (the pictures are mostly marks, grid lines and boxes).
     void fillPixels(int left, int top, int right, int bottom, QRgb colour);
+    // Adds the pixels [left, right] x [top, bottom], clipped to the image, to what changed.
+    void touch(int left, int top, int right, int bottom);
 
     QImage m_image;
     QPainter m_painter;
@@ -58,4 +68,9 @@ private:
     QPointF m_pen{0, 0};
     QFont m_font;
     int m_lineHeight;
+    // What changed, as inclusive pixel bounds; left > right while nothing has.
+    int m_changedLeft = 0;
+    int m_changedTop = 0;
+    int m_changedRight = -1;
+    int m_changedBottom = -1;
 };

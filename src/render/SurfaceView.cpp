@@ -44,13 +44,21 @@ QRect SurfaceView::viewRect(const QRect& surfaceRect) const
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
+void SurfaceView::showChanges()
+{
+    const QRect changed = m_surface.takeChanged();
+    if (!changed.isEmpty())
+        update(viewRect(changed));
+}
+
 void SurfaceView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QImage& image = m_surface.image();
     const double devicePixels = m_scale * devicePixelRatioF();
     if (devicePixels == 1) {
-        painter.drawImage(event->rect(), image, event->rect());
+        for (const QRect& area : event->region())
+            painter.drawImage(area, image, area);
         return;
     }
     // The painter keeps to the region being repainted, so only that part is scaled. A whole

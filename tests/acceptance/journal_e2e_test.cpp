@@ -58,7 +58,7 @@ TEST_F(AcceptanceRun, JournalOfAKilledProgramHoldsEverySampleAtItsRealTimeWithTh
     program.setWorkingDirectory(folder.path());
     program.setProcessChannelMode(QProcess::ForwardedChannels);
     program.start(QStringLiteral(PORUKA_RECORD_HARNESS_PATH),
-                  {QStringLiteral("--port"), box.link(), QStringLiteral("--seconds"), QStringLiteral("600")});
+                  {QStringLiteral("--record"), QStringLiteral("--port"), box.link(), QStringLiteral("--seconds"), QStringLiteral("600")});
     ASSERT_TRUE(program.waitForStarted(10000));
 
     std::vector<QStringList> seen;

@@ -1,0 +1,93 @@
+// Measures the real program's main window from the inside: the window as the program builds
+// it (real serial port, working folder = the current folder), shown on whatever platform Qt
+// was given (offscreen, or a real X server). With --record, Start is pressed once the window
+// is shown; otherwise the window only reads the box (live readout). After the warm-up, the CPU
+// time (user + sys, every thread) the process spends over the measured seconds is reported.
+// The product has no option to start recording by itself; this harness presses the button.
+//
+//   poruka_measure_harness --port DEVICE [--seconds N] [--warm-up N] [--record]
+// prints: cpu_seconds wall_seconds cpu_share_percent samples max_rss_kb
+
+#include "app/Fonts.h"
+#include "app/Poruka.h"
+#include "device/ReconnectingPort.h"
+#include "device/SerialCommPort.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstring>
+#include <sys/resource.h>
+
+namespace {
+
+double CpuSeconds(const rusage& usage)
+{
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec
+        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+int Milliseconds(double seconds)
+{
+    return static_cast<int>(seconds * 1000);
+}
+
+}   // namespace
+
+int main(int argc, char** argv)
+{
+    QString device;
+    double seconds = 60;
+    double warmUp = 0;
+    bool record = false;
+    for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
+        if (std::strcmp(argv[i], "--record") == 0)
+            record = true;
+        else if (hasValue && std::strcmp(argv[i], "--port") == 0)
+            device = QString::fromLocal8Bit(argv[++i]);
+        else if (hasValue && std::strcmp(argv[i], "--seconds") == 0)
+            seconds = std::atof(argv[++i]);
+        else if (hasValue && std::strcmp(argv[i], "--warm-up") == 0)
+            warmUp = std::atof(argv[++i]);
+    }
+    if (device.isEmpty() || seconds <= 0 || warmUp < 0) {
+        std::fprintf(stderr, "usage: poruka_measure_harness --port DEVICE [--seconds N] [--warm-up N] [--record]\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    InstallFontSubstitutions();
+
+    PorukaEnvironment environment;
+    auto port = std::make_unique<ReconnectingPort>(std::make_unique<SerialCommPort>(device));
+    environment.portStatus = port.get();
+    environment.port = std::move(port);
+    environment.endProgram = [] { QCoreApplication::exit(0); };
+    Poruka window(std::move(environment));
+    window.Form_Load();
+    window.show();
+
+    rusage before{};
+    QElapsedTimer wall;
+    QTimer::singleShot(0, &window, [&] {
+        if (record)
+            window.Start_Click();
+        QTimer::singleShot(Milliseconds(warmUp), &window, [&] {
+            getrusage(RUSAGE_SELF, &before);
+            wall.start();
+            QTimer::singleShot(Milliseconds(seconds), &window, [&] {
+                rusage after{};
+                getrusage(RUSAGE_SELF, &after);
+                const double cpu = CpuSeconds(after) - CpuSeconds(before);
+                const double elapsed = wall.nsecsElapsed() / 1e9;
+                std::printf("%.3f %.3f %.3f %d %ld\n", cpu, elapsed, 100 * cpu / elapsed,
+                            static_cast<int>(window.state().SampleCount), after.ru_maxrss);
+                QCoreApplication::exit(0);
+            });
+        });
+    });
+    return app.exec();
+}
