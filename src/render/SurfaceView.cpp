@@ -51,19 +51,34 @@ void SurfaceView::showChanges()
         update(viewRect(changed));
 }
 
+// The surface pixels that show in this part of the view.
+QRect SurfaceView::surfaceRect(const QRect& viewRect) const
+{
+    const int left = static_cast<int>(std::floor(viewRect.left() / m_scale));
+    const int top = static_cast<int>(std::floor(viewRect.top() / m_scale));
+    const int right = static_cast<int>(std::ceil((viewRect.right() + 1) / m_scale));
+    const int bottom = static_cast<int>(std::ceil((viewRect.bottom() + 1) / m_scale));
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
 void SurfaceView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QImage& image = m_surface.image();
     const double devicePixels = m_scale * devicePixelRatioF();
-    if (devicePixels == 1) {
-        for (const QRect& area : event->region())
-            painter.drawImage(area, image, area);
+    if (!IsWhole(devicePixels)) {
+        // Blocks could only alternate in size; a smoothed picture reads better. The painter
+        // keeps to the region being repainted.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(0, 0, image.width() * m_scale, image.height() * m_scale), image);
         return;
     }
-    // The painter keeps to the region being repainted, so only that part is scaled. A whole
-    // number of device pixels per surface pixel shows each one as an exact block; otherwise
-    // blocks could only alternate in size, and a smoothed picture reads better.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, !IsWhole(devicePixels));
-    painter.drawImage(QRectF(0, 0, image.width() * m_scale, image.height() * m_scale), image);
+    // A whole number of device pixels to the surface pixel: each one an exact block, and only
+    // the surface pixels under the region are drawn.
+    for (const QRect& area : event->region()) {
+        const QRect source = surfaceRect(area);
+        painter.drawImage(QRectF(source.x() * m_scale, source.y() * m_scale,
+                                 source.width() * m_scale, source.height() * m_scale),
+                          image, source);
+    }
 }

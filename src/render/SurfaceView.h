@@ -27,6 +27,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRect surfaceRect(const QRect& viewRect) const;
+
     Surface& m_surface;
     double m_scale = 1;
 };

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
@@ -53,6 +54,35 @@ std::map<QWidget*, QRect> ControlPlaces(Poruka& window)
             places[control] = control->geometry();
     }
     return places;
+}
+
+// The region of every paint event the view receives.
+class PaintedRegion : public QObject {
+public:
+    explicit PaintedRegion(QWidget& view) { view.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+    QRegion region;
+};
+
+// What the view repaints for two readings that move both columns, at a factor.
+QRegion RepaintedByTwoReadings(double factor)
+{
+    ReadingWindow t;
+    t.zoom().setFactor(factor);
+    t.w().show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&t.w()));
+    QCoreApplication::processEvents();
+    PaintedRegion painted(*t.w().Picture1);
+    t.port->replies = {QByteArray(1, char(96)), QByteArray(1, char(110))};
+    t.w().Timer1_Timer();
+    t.w().Timer1_Timer();
+    QCoreApplication::processEvents();
+    return painted.region;
 }
 
 void Press(QWidget& window, int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
@@ -127,6 +157,21 @@ TEST(Zoom, WholeFactorsShowEverySurfacePixelAsABlockAndScaleEveryControl)
     t.zoom().setFactor(1);
     EXPECT_EQ(w.grab().toImage(), one);
     EXPECT_EQ(ControlPlaces(w), places);
+}
+
+TEST(Zoom, ATickRepaintsOnlyTheChangedPixelsScaled)
+{
+    const QRegion one = RepaintedByTwoReadings(1);
+    const QRegion two = RepaintedByTwoReadings(2);
+    ASSERT_FALSE(one.isEmpty());
+    QRegion scaled;
+    int pixels = 0;
+    for (const QRect& area : one) {
+        scaled += QRect(area.topLeft() * 2, area.size() * 2);
+        pixels += area.width() * area.height();
+    }
+    EXPECT_LT(pixels, 529 * 425 / 2);   // the columns and a rescaled barometer, not the picture
+    EXPECT_EQ(two, scaled);
 }
 
 TEST(Zoom, KeysAndMenuChangeTheFactor)
