@@ -86,3 +86,11 @@ the graph as a PNG picture. The interface is in Japanese.
 The package also holds poruka-box, a stand-in sensor box on a
 pseudo-terminal, to try the program without hardware.")
 include(CPack)
+
+# The package itself, unpacked and started from a temporary folder, finds its sample files
+# beside its own bin/. It packs this build, so it runs after everything is built.
+if(BUILD_TESTING)
+  add_test(NAME Package.ExtractedPackageFillsTheClassFolder
+           COMMAND bash ${PROJECT_SOURCE_DIR}/tests/package/extracted_package_test.sh
+                   ${PROJECT_BINARY_DIR})
+endif()
