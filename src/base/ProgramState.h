@@ -1,10 +1,9 @@
 #pragma once
 
 // Everything the program shares between its procedures, under the names the procedures use.
-// Integer = int16_t, Single = float, Double and "number" = double, colour = QRgb.
+// Integer = int16_t, Single = float, Double and "number" = double, colour = Rgb (Qt's QRgb).
 // The main window owns the one instance; tests build their own.
 
-#include <QRgb>
 #include <QString>
 
 #include <array>
@@ -15,6 +14,10 @@ inline constexpr int kLastHistorySlot = 12000;
 inline constexpr int kTableSize = 256;        // raw byte 0..255
 inline constexpr int kAlertEntries = 31;      // index 0..30
 inline constexpr int kAlertFields = 4;        // direction, threshold, seconds, colour
+
+// A colour as 0xAARRGGBB: the very type of Qt Gui's QRgb, spelled here so that the state needs
+// Qt Core only.
+using Rgb = unsigned int;
 
 using CalibrationTable = std::array<int16_t, kTableSize>;
 using History = std::array<float, kHistorySlots>;
@@ -60,19 +63,19 @@ struct ProgramState {
     int16_t MinuteMode = 0;         // 1 = one sample a minute
     int16_t PortNumber = 0;
 
-    QRgb ThermometerTickColor = 0;
-    QRgb ThermometerGlassColor = 0;
-    QRgb ThermometerFrameColor = 0;
-    QRgb ThermometerLiquidColor = 0;
-    QRgb ThermometerTextColor = 0;
-    QRgb BarometerTickColor = 0;
-    QRgb BarometerGlassColor = 0;
-    QRgb BarometerFrameColor = 0;
-    QRgb BarometerLiquidColor = 0;
-    QRgb BarometerTextColor = 0;
-    QRgb GraphBackColor = 0;
-    QRgb GraphTickColor = 0;
-    QRgb GraphAxisTextColor = 0;
+    Rgb ThermometerTickColor = 0;
+    Rgb ThermometerGlassColor = 0;
+    Rgb ThermometerFrameColor = 0;
+    Rgb ThermometerLiquidColor = 0;
+    Rgb ThermometerTextColor = 0;
+    Rgb BarometerTickColor = 0;
+    Rgb BarometerGlassColor = 0;
+    Rgb BarometerFrameColor = 0;
+    Rgb BarometerLiquidColor = 0;
+    Rgb BarometerTextColor = 0;
+    Rgb GraphBackColor = 0;
+    Rgb GraphTickColor = 0;
+    Rgb GraphAxisTextColor = 0;
 
     // Device and readout.
     int16_t RawTemperature = 0;

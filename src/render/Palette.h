@@ -2,9 +2,14 @@
 
 // The 16-colour palette that the customization file's colour indexes name.
 
+#include "base/ProgramState.h"
+
 #include <QRgb>
 
 #include <array>
+#include <type_traits>
+
+static_assert(std::is_same_v<Rgb, QRgb>, "the program state's colours are Qt's QRgb");
 
 inline constexpr std::array<QRgb, 16> kPalette = {
     qRgb(0, 0, 0),       qRgb(0, 0, 128),     qRgb(0, 128, 0),     qRgb(0, 128, 128),
