@@ -57,6 +57,8 @@ int main(int argc, char** argv)
     if (!options)
         return RefuseOptions();
     QApplication::setApplicationVersion(QStringLiteral(PORUKA_VERSION));
+    // Lets the desktop match the window with the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.poruka.Poruka"));
     QApplication::setStyle(QStringLiteral("Fusion"));
     InstallFontSubstitutions();
     if (!InstallJapaneseQtTexts(app))
