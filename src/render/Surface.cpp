@@ -61,14 +61,20 @@ void Surface::usePen(QRgb colour)
     m_penColour = colour;
 }
 
-void Surface::fillPixels(int left, int top, int right, int bottom, QRgb colour)
+// Cuts the pixels [left, right] x [top, bottom] down to the image; false when none is inside.
+bool Surface::ClipToImage(int& left, int& top, int& right, int& bottom)
 {
-    painter();   // the painter is open from here on, so the pixels are not shared with a copy
     left = std::max(left, 0);
     top = std::max(top, 0);
     right = std::min(right, kWidth - 1);
     bottom = std::min(bottom, kHeight - 1);
-    if (left > right || top > bottom)
+    return left <= right && top <= bottom;
+}
+
+void Surface::fillPixels(int left, int top, int right, int bottom, QRgb colour)
+{
+    painter();   // the painter is open from here on, so the pixels are not shared with a copy
+    if (!ClipToImage(left, top, right, bottom))
         return;
     touch(left, top, right, bottom);
     const QRgb value = colour | 0xff000000u;   // how an RGB32 image stores an opaque colour
@@ -80,11 +86,7 @@ void Surface::fillPixels(int left, int top, int right, int bottom, QRgb colour)
 
 void Surface::touch(int left, int top, int right, int bottom)
 {
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    right = std::min(right, kWidth - 1);
-    bottom = std::min(bottom, kHeight - 1);
-    if (left > right || top > bottom)
+    if (!ClipToImage(left, top, right, bottom))
         return;
     if (m_changedLeft > m_changedRight) {
         m_changedLeft = left;

@@ -60,6 +60,7 @@ private:
     void fillPixels(int left, int top, int right, int bottom, QRgb colour);
     // Adds the pixels [left, right] x [top, bottom], clipped to the image, to what changed.
     void touch(int left, int top, int right, int bottom);
+    static bool ClipToImage(int& left, int& top, int& right, int& bottom);
 
     QImage m_image;
     QPainter m_painter;
