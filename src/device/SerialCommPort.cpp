@@ -64,6 +64,11 @@ void SerialCommPort::Write(uint8_t byte)
     if (!m_port.isOpen())
         return;
     const char data = static_cast<char>(byte);
+    // Straight to the device when nothing waits in Qt's queue: queueing wakes the event loop
+    // twice a byte (write notifier on, then off), a large share of a live readout's CPU. A
+    // byte the device does not take goes Qt's way, which retries it and reports any failure.
+    if (m_port.bytesToWrite() == 0 && ::write(m_port.handle(), &data, 1) == 1)
+        return;
     m_port.write(&data, 1);
 }
 

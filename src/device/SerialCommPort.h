@@ -8,8 +8,8 @@
 // The comm port on a real serial device through Qt SerialPort: 9600 baud, 8 data bits,
 // no parity, 1 stop bit, no flow control, raw bytes.
 //
-// Writes only queue (the byte leaves when control returns to the event loop) and reads take
-// what the event loop has already received, so neither ever waits. When the device fails
+// Writes go to the device at once when it takes them and queue otherwise, and reads take what
+// the event loop has already received, so neither ever waits. When the device fails
 // (a USB adapter pulled out, the far end of a pseudo-terminal gone), Qt reports the error
 // again and again while the port stays open; the port is closed at the first such error
 // and stays closed, so the readout skips its exchange instead of spinning.

@@ -3,6 +3,8 @@
 
 #include "support/AcceptanceRun.h"
 
+#include <QElapsedTimer>
+
 namespace {
 
 QByteArray Ask(SerialCommPort& port, int request, int count)
@@ -43,10 +45,18 @@ TEST_F(BoxFaults, GarbageAnswersEveryRequestWithRandomBytesButStillTheProbe)
         port.Write(0xF2);
         port.Write(0xF3);
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        received += port.ReadAvailable();
-        return received.size() >= 40;
-    }, 5000));
+    // Each answer is one to eight bytes, and the box may take the requests in several reads:
+    // all answers are in once it has been quiet for a while.
+    QElapsedTimer quiet;
+    quiet.start();
+    const auto allAnswersIn = [&] {
+        const QByteArray more = port.ReadAvailable();
+        if (!more.isEmpty())
+            quiet.restart();
+        received += more;
+        return received.size() >= 40 && quiet.elapsed() > 300;
+    };
+    ASSERT_TRUE(QTest::qWaitFor(allAnswersIn, 5000));
     EXPECT_GT(QSet<char>(received.begin(), received.end()).size(), 10);
     EXPECT_EQ(Ask(port, 0xFF, 6), "QUIRAN");
 }
