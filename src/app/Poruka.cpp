@@ -32,6 +32,8 @@ QLabel* MakeLabel(QWidget* parent, const QString& caption, QRect where, QFont fo
     auto* label = Place(parent, new QLabel(caption), where, kYellow, font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
+    // The program's own texts, never markup: no guessing at each new text whether it is.
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 
