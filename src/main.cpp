@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/Fonts.h"
 #include "app/Poruka.h"
+#include "app/RepaintTransport.h"
 #include "app/Translations.h"
 #include "app/Zoom.h"
 #include "device/ReconnectingPort.h"
@@ -50,6 +51,7 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    SendRepaintsOverTheConnection();
     // QApplication takes its own options (-platform, -style, ...) out of argv; what is left
     // are ours.
     QApplication app(argc, argv);

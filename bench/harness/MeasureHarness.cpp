@@ -10,6 +10,7 @@
 
 #include "app/Fonts.h"
 #include "app/Poruka.h"
+#include "app/RepaintTransport.h"
 #include "device/ReconnectingPort.h"
 #include "device/SerialCommPort.h"
 
@@ -57,6 +58,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: poruka_measure_harness --port DEVICE [--seconds N] [--warm-up N] [--record]\n");
         return 2;
     }
+    SendRepaintsOverTheConnection();
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     InstallFontSubstitutions();
