@@ -4,6 +4,7 @@
 #include "app/ConnectionStatus.h"
 #include "app/ExportMenu.h"
 #include "app/FilesStatus.h"
+#include "app/GlyphRunLabel.h"
 #include "app/Journal.h"
 #include "app/Questions.h"
 #include "app/WindowIcon.h"
@@ -27,9 +28,9 @@
 
 namespace {
 
-QLabel* MakeLabel(QWidget* parent, const QString& caption, QRect where, QFont font)
+QLabel* MakeLabel(QWidget* parent, QLabel* label, QRect where, QFont font)
 {
-    auto* label = Place(parent, new QLabel(caption), where, kYellow, font);
+    Place(parent, label, where, kYellow, font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
     // The program's own texts, never markup: no guessing at each new text whether it is.
@@ -79,15 +80,15 @@ void Poruka::BuildControls()
     Settei = Place(content, new QPushButton(QStringLiteral("せってい")), TwipsRect(240, 2970, 1320, 700), kGrey, regular);
     DataReset = Place(content, new QPushButton(QStringLiteral("リセット")), TwipsRect(240, 3780, 1320, 700), kGrey, regular);
     Start = Place(content, new QPushButton(QString::fromUtf8(kStartCaption)), TwipsRect(240, 4590, 1320, 700), kGrey, regular);
-    Label3 = MakeLabel(content, QString(), TwipsRect(0, 1500, 1800, 390), regular);
-    Label4 = MakeLabel(content, QStringLiteral("℃"), TwipsRect(1320, 240, 480, 930), bold);
+    Label3 = MakeLabel(content, new GlyphRunLabel(), TwipsRect(0, 1500, 1800, 390), regular);
+    Label4 = MakeLabel(content, new QLabel(QStringLiteral("℃")), TwipsRect(1320, 240, 480, 930), bold);
     Text1 = Place(content, new QLineEdit(QStringLiteral("Text1")), TwipsRect(480, 195, 840, 450), kYellow, value);
-    Label2 = MakeLabel(content, QString(), TwipsRect(0, 0, 1800, 270), regular);
-    Label5 = MakeLabel(content, QStringLiteral("hPa"), TwipsRect(1320, 1080, 480, 420), bold);
+    Label2 = MakeLabel(content, new QLabel, TwipsRect(0, 0, 1800, 270), regular);
+    Label5 = MakeLabel(content, new QLabel(QStringLiteral("hPa")), TwipsRect(1320, 1080, 480, 420), bold);
     Text2 = Place(content, new QPlainTextEdit(), TwipsRect(0, 1890, 1800, 2160), kCyan, regular);
-    Label6 = MakeLabel(content, QStringLiteral("気圧"), TwipsRect(0, 720, 480, 775), regular);
+    Label6 = MakeLabel(content, new QLabel(QStringLiteral("気圧")), TwipsRect(0, 720, 480, 775), regular);
     Text3 = Place(content, new QLineEdit(QStringLiteral("Text1")), TwipsRect(240, 1020, 1080, 480), kYellow, value);
-    Label7 = MakeLabel(content, QStringLiteral("温度"), TwipsRect(0, 270, 1320, 810), regular);
+    Label7 = MakeLabel(content, new QLabel(QStringLiteral("温度")), TwipsRect(0, 270, 1320, 810), regular);
     Picture1 = new SurfaceView(m_surface, content);
     Picture1->setGeometry(TwipsRect(1800, 0, 7935, 6375));
     Picture1->setFocusPolicy(Qt::StrongFocus);

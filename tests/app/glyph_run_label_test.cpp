@@ -1,0 +1,38 @@
+// The elapsed-time label draws its text from glyphs; it must show exactly what a QLabel with
+// the same font, colours and size shows, at every factor of the display.
+
+#include "app/Zoom.h"
+#include "support/Fakes.h"
+
+#include <QLabel>
+#include <gtest/gtest.h>
+
+TEST(GlyphRunLabel, ShowsTheSamePixelsAsAQLabelAtEveryFactor)
+{
+    TestWindow t;
+    QLabel* const shown = t.window->Label3;
+    const QStringList texts = {
+        QStringLiteral("    0秒"), QStringLiteral("   12.3秒"), QStringLiteral("    1200秒"),
+        QStringLiteral("  -0.1秒"), QStringLiteral("0時間1分"), QStringLiteral("8日8時間0分"),
+        QStringLiteral("１分ごとに測定"), QStringLiteral("１秒ごとに測定"),
+        QStringLiteral("   123456789012345.6秒"),   // too wide: wraps
+        QStringLiteral("温度 ☃ 🌡"),                   // characters from other fonts
+    };
+    for (const double factor : {1.0, 1.5, 2.0, 3.0}) {
+        t.window->zoom()->setFactor(factor);
+        QLabel twin;
+        twin.setFont(shown->font());
+        twin.setPalette(shown->palette());
+        twin.setAutoFillBackground(shown->autoFillBackground());
+        twin.setAlignment(shown->alignment());
+        twin.setWordWrap(shown->wordWrap());
+        twin.setTextFormat(shown->textFormat());
+        twin.resize(shown->size());
+        for (const QString& text : texts) {
+            shown->setText(text);
+            twin.setText(text);
+            EXPECT_EQ(shown->grab().toImage(), twin.grab().toImage())
+                << factor << "x: " << text.toStdString();
+        }
+    }
+}
