@@ -14,5 +14,11 @@ public:
 class SystemClock final : public Clock {
 public:
     double Now() const override { return DateTimeValue(QDateTime::currentDateTime()); }
-    QDateTime Moment() const override { return QDateTime::currentDateTime(); }
+    QDateTime Moment() const override;
+
+private:
+    // The local time's distance from UTC, asked of the time zone once a minute: asking costs
+    // more than the rest of a recording tick, and zones change (summer time) on whole minutes.
+    mutable qint64 m_offsetMinute = -1;
+    mutable int m_offsetSeconds = 0;
 };

@@ -48,7 +48,8 @@ bool GlyphRunLabel::DrawAsGlyphRun()
     run.setGlyphIndexes(glyphs);
     run.setPositions(positions);
     QPainter painter(this);
-    drawFrame(&painter);
+    if (frameShape() != QFrame::NoFrame)
+        drawFrame(&painter);
     QStyleOption state;
     state.initFrom(this);   // the palette's colour group for this moment, as QLabel paints
     painter.setPen(state.palette.color(foregroundRole()));
