@@ -8,6 +8,7 @@
 #include "app/CaptionStatus.h"
 #include "app/Clock.h"
 #include "app/Questions.h"
+#include "app/ReadingText.h"
 #include "app/RecordedSample.h"
 #include "base/ProgramState.h"
 #include "device/CommPort.h"
@@ -159,6 +160,8 @@ private:
     float m_replacedPressure = 0;
 
     RecordedSample m_sample;   // the sample being recorded, until it is announced
+    ReadingText m_temperatureText;   // Text1's last reading
+    ReadingText m_pressureText;      // Text3's last reading
     std::vector<SampleMoment> m_moments = std::vector<SampleMoment>(kHistorySlots);
 
     // Shared steps of the secondary commands (Commands.cpp).

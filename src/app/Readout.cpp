@@ -2,7 +2,6 @@
 
 #include "app/Intervals.h"
 #include "app/ShowText.h"
-#include "base/Numbers.h"
 #include "files/AutoScale.h"
 #include "files/ConvertReading.h"
 #include "render/Barometer.h"
@@ -65,14 +64,14 @@ void Poruka::Timer1_Timer()
         std::optional<float> value = ConvertReading(link.ReadAvailable(), m_state.TemperatureTable, m_state.RawTemperature);
         if (!value)
             return;
-        ShowText(Text1, DecimalText(*value));
+        ShowText(Text1, m_temperatureText.Of(*value));
         ShowTemperature(m_state, m_surface, *value);
     } else {
         link.Write(m_state.RequestF2);
         std::optional<float> value = ConvertReading(link.ReadAvailable(), m_state.PressureTable, m_state.RawPressure);
         if (!value)
             return;
-        ShowText(Text3, DecimalText(*value));
+        ShowText(Text3, m_pressureText.Of(*value));
         ShowPressure(m_state, m_surface, *value);
         ReadStep = 0;
     }
