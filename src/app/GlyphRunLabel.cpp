@@ -1,9 +1,10 @@
 #include "app/GlyphRunLabel.h"
 
-#include <QEvent>
 #include <QGlyphRun>
 #include <QPainter>
 #include <QStyleOption>
+
+#include <algorithm>
 
 void GlyphRunLabel::paintEvent(QPaintEvent* event)
 {
@@ -11,27 +12,35 @@ void GlyphRunLabel::paintEvent(QPaintEvent* event)
         QLabel::paintEvent(event);
 }
 
-void GlyphRunLabel::changeEvent(QEvent* event)
+const QRawFont& GlyphRunLabel::ScreenFont()
 {
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::ScreenChangeInternal)
-        m_font = QRawFont();
-    QLabel::changeEvent(event);
+    const int dpi = logicalDpiY();
+    if (!m_screenFont.isValid() || m_madeAtDpi != dpi || m_madeFrom != font()) {
+        m_madeFrom = font();
+        m_madeAtDpi = dpi;
+        m_screenFont = QRawFont::fromFont(QFont(font(), this));
+        m_placesGlyphsItself = !m_screenFont.fontTable("GPOS").isEmpty()
+            || !m_screenFont.fontTable("kern").isEmpty();
+    }
+    return m_screenFont;
 }
 
 bool GlyphRunLabel::DrawAsGlyphRun()
 {
     const QString shown = text();
-    if (shown.isEmpty() || textFormat() != Qt::PlainText || alignment() != (Qt::AlignLeft | Qt::AlignTop)
-        || indent() > 0 || margin() != 0 || shown.contains(QLatin1Char('\n')))
+    const bool plainCharacters = std::all_of(shown.begin(), shown.end(),
+                                             [](QChar c) { return c.isPrint() && !c.isMark(); });
+    if (shown.isEmpty() || !plainCharacters || textFormat() != Qt::PlainText
+        || alignment() != (Qt::AlignLeft | Qt::AlignTop) || indent() > 0 || margin() != 0)
         return false;
-    // The font as the painter resolves it for this widget's screen.
-    if (!m_font.isValid())
-        m_font = QRawFont::fromFont(QFont(font(), this));
-    const QList<quint32> glyphs = m_font.glyphIndexesForString(shown);
+    const QRawFont& font = ScreenFont();
+    if (m_placesGlyphsItself)
+        return false;
+    const QList<quint32> glyphs = font.glyphIndexesForString(shown);
     if (glyphs.size() != shown.size() || glyphs.contains(0u))
         return false;   // a surrogate pair, or a character the font lacks: Qt falls back
 
-    const QList<QPointF> advances = m_font.advancesForGlyphIndexes(glyphs);
+    const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
     QList<QPointF> positions;
     positions.reserve(advances.size());
     qreal x = 0;
@@ -44,7 +53,7 @@ bool GlyphRunLabel::DrawAsGlyphRun()
         return false;   // would wrap
 
     QGlyphRun run;
-    run.setRawFont(m_font);
+    run.setRawFont(font);
     run.setGlyphIndexes(glyphs);
     run.setPositions(positions);
     QPainter painter(this);
@@ -53,6 +62,6 @@ bool GlyphRunLabel::DrawAsGlyphRun()
     QStyleOption state;
     state.initFrom(this);   // the palette's colour group for this moment, as QLabel paints
     painter.setPen(state.palette.color(foregroundRole()));
-    painter.drawGlyphRun(QPointF(area.left(), area.top() + m_font.ascent()), run);
+    painter.drawGlyphRun(QPointF(area.left(), area.top() + font.ascent()), run);
     return true;
 }

@@ -1,24 +1,30 @@
 #pragma once
 
+#include <QFont>
 #include <QLabel>
 #include <QRawFont>
 
 // A label whose text changes many times a second (the elapsed time of a 0.1-s run). Qt lays
-// out a label's text again on every paint: script runs, shaping, line breaking, a fifth of a
-// recording's CPU in a real window. A text of one line that the label's own font covers and
-// that fits the width is drawn here from the font's glyphs and advances instead, with the
-// same pixels; anything else (a text that would wrap, a character from a fallback font,
-// another alignment) is painted by QLabel.
+// out a label's text again on every paint: script runs, shaping, line breaking, a large part
+// of a recording's CPU in a real window. A text of one line of plain characters that the
+// label's own font covers, in a font that neither kerns nor positions glyphs, and that fits
+// the width is drawn here from the font's glyphs and advances instead, with the same pixels.
+// Anything else is painted by QLabel.
 class GlyphRunLabel final : public QLabel {
 public:
     using QLabel::QLabel;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     bool DrawAsGlyphRun();
+    const QRawFont& ScreenFont();
 
-    QRawFont m_font;   // the label's font as painted on this screen; reset when either changes
+    // The label's font as the painter resolves it on the label's screen, and what it was made
+    // from.
+    QRawFont m_screenFont;
+    QFont m_madeFrom;
+    int m_madeAtDpi = 0;
+    bool m_placesGlyphsItself = false;   // the font has kerning or glyph positioning tables
 };
