@@ -51,12 +51,8 @@ TEST_F(AcceptanceRun, HeatingRunStoresTheModelThroughTheTablesWidensTheScaleAndA
     // that channel, in the order it sent them, and so the series rises as the scene heats up.
     const Table liquid = ReadTable(SampleDataFolder() + "/EKION.CSV");
     const Table pressure1 = ReadTable(SampleDataFolder() + "/VORUM1.CSV");
-    QList<int> boxTemperatures;
-    for (int byte : BoxAnswers("F2"))
-        boxTemperatures << liquid[byte];
-    QList<int> boxPressures;
-    for (int byte : BoxAnswers("F3"))
-        boxPressures << pressure1[byte];
+    const QList<int> boxTemperatures = BoxValues("F2", liquid);
+    const QList<int> boxPressures = BoxValues("F3", pressure1);
     QList<int> storedTemperatures;
     QList<int> storedPressures;
     const ProgramState& state = window->state();

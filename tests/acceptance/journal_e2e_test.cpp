@@ -113,12 +113,8 @@ TEST_F(AcceptanceRun, JournalOfAKilledProgramHoldsEverySampleAtItsRealTimeWithTh
     EXPECT_TRUE(median >= 100 && median <= 200) << "median step between samples: " << median << " ms";
 
     // The values are the box's, through the tables, in the order it sent them.
-    QList<int> boxTemperatures;
-    for (int byte : BoxAnswers("F2"))
-        boxTemperatures << liquid[byte];
-    QList<int> boxPressures;
-    for (int byte : BoxAnswers("F3"))
-        boxPressures << pressure1[byte];
+    const QList<int> boxTemperatures = BoxValues("F2", liquid);
+    const QList<int> boxPressures = BoxValues("F3", pressure1);
     ASSERT_FALSE(temperatures.isEmpty());
     EXPECT_TRUE(IsInOrderWithin(Distinct(temperatures), Distinct(boxTemperatures)));
     EXPECT_TRUE(IsInOrderWithin(Distinct(pressures), Distinct(boxPressures)));

@@ -171,6 +171,15 @@ struct AcceptanceRun : ::testing::Test {
         return bytes;
     }
 
+    // What the box's answers to one request stand for through a table, in the order it sent them.
+    QList<int> BoxValues(const QString& request, const Table& table) const
+    {
+        QList<int> values;
+        for (int byte : BoxAnswers(request))
+            values << table[byte];
+        return values;
+    }
+
     // The window as the program builds it; a settable clock when the test wants one.
     void OpenWindow(bool settableClock = false)
     {
