@@ -11,9 +11,12 @@
 namespace {
 
 struct GraphCurves : ::testing::Test {
-    GraphCurves()
+    GraphCurves() { DrawPictures(); }   // scales: 3 units per degree, 0.825 per hPa
+
+    // Both instruments at the state's scales, and an empty graph page with the same scales.
+    void DrawPictures()
     {
-        DrawThermometer(*state, surface);   // scales: 3 units per degree, 0.825 per hPa
+        DrawThermometer(*state, surface);
         DrawBarometer(*state, surface);
         state->GraphThermometerMax = state->ThermometerMax;
         state->GraphThermometerMin = float(state->ThermometerMin);
@@ -201,13 +204,7 @@ TEST_F(GraphCurves, CurvesBeyondAFixedScaleAreCutOffAtItsLimitsInBothViews)
     state->ThermometerMax = 50;
     state->BarometerMin = 1000;
     state->BarometerMax = 1020;
-    DrawThermometer(*state, surface);
-    DrawBarometer(*state, surface);
-    state->GraphThermometerMax = state->ThermometerMax;
-    state->GraphThermometerMin = float(state->ThermometerMin);
-    state->GraphBarometerMax = state->BarometerMax;
-    state->GraphBarometerMin = float(state->BarometerMin);
-    DrawPageFrame(*state, surface);
+    DrawPictures();
     const QImage page = surface.image().copy();
     for (int k = 0; k < 9; ++k)
         Record(kWildPressures[k], kWildTemperatures[k]);

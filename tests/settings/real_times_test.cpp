@@ -15,9 +15,7 @@ protected:
     void SetUp() override
     {
         SettingsFixture::SetUp();
-        main().Timer1->stop();   // the values below stay as set
-        main().Text1->setText(QStringLiteral(" 25"));
-        main().Text3->setText(QStringLiteral(" 1013"));
+        HoldReadings();
         t.clock->now = DateTimeValue(QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0, 20)));
     }
 

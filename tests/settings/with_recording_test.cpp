@@ -8,9 +8,7 @@ protected:
     void SetUp() override
     {
         SettingsFixture::SetUp();
-        main().Timer1->stop();   // the values below stay as set
-        main().Text1->setText(QStringLiteral(" 25"));
-        main().Text3->setText(QStringLiteral(" 1013"));
+        HoldReadings();
     }
 };
 

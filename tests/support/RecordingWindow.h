@@ -48,31 +48,30 @@ struct RecordingWindow : TestWindow {
     }
     QColor AlertBack() const { return window->Text2->palette().color(QPalette::Base); }
 
-    // Defines one alert entry of a table: direction (-1 rising), threshold, seconds, colour.
-    static void DefineAlert(AlertTable& table, AlertTexts& texts, int entry, int16_t direction,
-                            int16_t threshold, int16_t seconds, int16_t colour, const QString& text)
+    // Adds one alert entry to a table: direction (-1 rising), threshold, seconds, colour.
+    static void AddAlert(AlertTable& table, AlertTexts& texts, int16_t& count, int16_t direction,
+                         int16_t threshold, int16_t seconds, int16_t colour, const QString& text)
     {
-        table[0][entry] = direction;
-        table[1][entry] = threshold;
-        table[2][entry] = seconds;
-        table[3][entry] = colour;
-        texts[entry] = text;
+        table[0][count] = direction;
+        table[1][count] = threshold;
+        table[2][count] = seconds;
+        table[3][count] = colour;
+        texts[count] = text;
+        count = std::min<int16_t>(count + 1, 30);
     }
     void TemperatureAlert(int16_t direction, int16_t threshold, int16_t seconds, int16_t colour,
                           const QString& text)
     {
         ProgramState& s = state();
-        DefineAlert(s.TemperatureAlerts, s.TemperatureAlertTexts, s.TemperatureAlertCount, direction,
-                    threshold, seconds, colour, text);
-        s.TemperatureAlertCount = std::min<int16_t>(s.TemperatureAlertCount + 1, 30);
+        AddAlert(s.TemperatureAlerts, s.TemperatureAlertTexts, s.TemperatureAlertCount, direction,
+                 threshold, seconds, colour, text);
     }
     void PressureAlert(int16_t direction, int16_t threshold, int16_t seconds, int16_t colour,
                        const QString& text)
     {
         ProgramState& s = state();
-        DefineAlert(s.PressureAlerts, s.PressureAlertTexts, s.PressureAlertCount, direction,
-                    threshold, seconds, colour, text);
-        s.PressureAlertCount = std::min<int16_t>(s.PressureAlertCount + 1, 30);
+        AddAlert(s.PressureAlerts, s.PressureAlertTexts, s.PressureAlertCount, direction, threshold,
+                 seconds, colour, text);
     }
 
     // Starts a 0.1-s run and records the temperatures given (pressure 1013 hPa throughout).

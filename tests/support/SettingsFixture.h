@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -28,6 +29,14 @@ protected:
         t.window->Form_Load();
         t.window->show();
         QApplication::setActiveWindow(t.window.get());
+    }
+
+    // Stops the readout with 25 °C and 1013 hPa in the fields, so that every sample records them.
+    void HoldReadings()
+    {
+        main().Timer1->stop();
+        main().Text1->setText(QStringLiteral(" 25"));
+        main().Text3->setText(QStringLiteral(" 1013"));
     }
 
     Poruka& main() { return *t.window; }
