@@ -20,6 +20,20 @@ QFont ScaledFont(QFont font, double factor)
     return font;
 }
 
+bool IsFixedSize(const QWidget& widget)
+{
+    return widget.minimumSize() == widget.maximumSize();
+}
+
+// A control held to its size stays held, at the new size.
+void Resize(QWidget& widget, QSize size, bool fixedSize)
+{
+    if (fixedSize)
+        widget.setFixedSize(size);
+    else
+        widget.resize(size);
+}
+
 } // namespace
 
 QRect ScaledRect(const QRect& rect, double factor)
@@ -38,9 +52,8 @@ QSize ScaledSize(const QSize& size, double factor)
 ScaledControls::ScaledControls(QWidget& root)
     : m_root(&root)
     , m_rootSize(root.size())
-    , m_fixedSize(root.minimumSize() == root.maximumSize())
 {
-    m_controls.push_back({&root, QRect(), root.font()});
+    m_controls.push_back({&root, QRect(), root.font(), IsFixedSize(root)});
     take(root);
 }
 
@@ -52,7 +65,7 @@ void ScaledControls::take(QWidget& parent)
         auto* control = qobject_cast<QWidget*>(child);
         if (!control || control->isWindow())
             continue;
-        m_controls.push_back({control, control->geometry(), control->font()});
+        m_controls.push_back({control, control->geometry(), control->font(), IsFixedSize(*control)});
         if (auto* group = qobject_cast<QGroupBox*>(control))
             take(*group);
     }
@@ -62,16 +75,15 @@ void ScaledControls::apply(double factor)
 {
     if (!m_root)
         return;
-    const QSize size = ScaledSize(m_rootSize, factor);
-    if (m_fixedSize)
-        m_root->setFixedSize(size);
-    else
-        m_root->resize(size);
+    Resize(*m_root, ScaledSize(m_rootSize, factor), m_controls.front().fixedSize);
     for (const Control& control : m_controls) {
         if (!control.widget)
             continue;
         control.widget->setFont(ScaledFont(control.font, factor));
-        if (control.widget != m_root)
-            control.widget->setGeometry(ScaledRect(control.geometry, factor));
+        if (control.widget == m_root)
+            continue;
+        const QRect place = ScaledRect(control.geometry, factor);
+        Resize(*control.widget, place.size(), control.fixedSize);
+        control.widget->move(place.topLeft());
     }
 }

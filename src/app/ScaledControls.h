@@ -30,11 +30,11 @@ private:
         QPointer<QWidget> widget;
         QRect geometry;
         QFont font;
+        bool fixedSize;   // held to its size (minimum and maximum the same)
     };
     void take(QWidget& parent);
 
     QPointer<QWidget> m_root;
     QSize m_rootSize;
-    bool m_fixedSize;
     std::vector<Control> m_controls;   // the root first
 };

@@ -26,7 +26,10 @@ template <typename Control>
 Control* Place(QWidget* parent, Control* control, QRect where, QRgb back, const QFont& font)
 {
     control->setParent(parent);
-    control->setGeometry(where);
+    control->move(where.topLeft());
+    // Held to its size: a control whose size is fixed does not ask its window to lay out
+    // again each time its text changes (a label ten times a second while recording).
+    control->setFixedSize(where.size());
     control->setFont(font);
     Paint(control, back);
     return control;
