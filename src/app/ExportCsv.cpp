@@ -4,6 +4,7 @@
 #include "base/ProgramState.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -26,6 +27,20 @@ QString CsvField(const QString& text)
     QString quoted = text;
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+// Whole units of 10^-decimals written exactly: "-0.05", "1014.0". The journal writes a row ten
+// times a second, so the fields are put together by printf rather than by chains of arg().
+QString FixedPointText(long long units, int decimals)
+{
+    long long scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
+    const unsigned long long magnitude = units < 0 ? 0ULL - static_cast<unsigned long long>(units) : units;
+    char text[48];
+    const int length = std::snprintf(text, sizeof text, "%s%llu.%0*llu", units < 0 ? "-" : "",
+                                     magnitude / scale, decimals, magnitude % scale);
+    return QString::fromLatin1(text, length);
 }
 
 } // namespace
@@ -51,23 +66,24 @@ QString HistoryValueText(float historyValue, int decimals)
     // integer holds exactly fall back to the general formatting.
     if (std::fabs(value) >= 1e15)
         return QString::number(value / scale, 'f', decimals);
-    const long long units = std::llround(value);
-    const long long whole = std::llabs(units) / static_cast<long long>(scale);
-    const long long fraction = std::llabs(units) % static_cast<long long>(scale);
-    return QStringLiteral("%1%2.%3")
-        .arg(units < 0 ? QStringLiteral("-") : QString())
-        .arg(whole)
-        .arg(fraction, decimals, 10, QLatin1Char('0'));
+    return FixedPointText(std::llround(value), decimals);
 }
 
 QString SampleTimeText(const SampleMoment& moment)
 {
     if (!moment.time.isValid())
         return QString();
-    const QString seconds = moment.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    if (!moment.tenths)
-        return seconds;
-    return seconds + QLatin1Char('.') + QString::number(moment.time.time().msec() / 100);
+    const QDate date = moment.time.date();
+    const QTime time = moment.time.time();
+    if (date.year() < 0 || date.year() > 9999)   // no clock of ours; Qt writes those years its way
+        return moment.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    // Digit by digit: QDateTime::toString reads its format anew on every call.
+    char text[32];
+    int length = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", date.year(),
+                               date.month(), date.day(), time.hour(), time.minute(), time.second());
+    if (moment.tenths)
+        length += std::snprintf(text + length, sizeof text - length, ".%d", time.msec() / 100);
+    return QString::fromLatin1(text, length);
 }
 
 QString SampleStateText(const SampleMoment& moment)
@@ -77,6 +93,8 @@ QString SampleStateText(const SampleMoment& moment)
 
 QString SampleAlertsText(const SampleMoment& moment)
 {
+    if (moment.alerts.isEmpty())
+        return QString();
     QString text = moment.alerts.join(QStringLiteral(" / "));
     text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
@@ -92,11 +110,7 @@ QString ElapsedSecondsText(const SampleMoment& first, const SampleMoment& sample
         return QString::number(FloorUnits(sample.time, 1000) - FloorUnits(first.time, 1000));
     // Written exactly ("0.3", "1199.9") instead of through a float that would print
     // 0.30000000000000004.
-    const qint64 tenths = FloorUnits(sample.time, 100) - FloorUnits(first.time, 100);
-    return QStringLiteral("%1%2.%3")
-        .arg(tenths < 0 ? QStringLiteral("-") : QString())
-        .arg(std::llabs(tenths) / 10)
-        .arg(std::llabs(tenths) % 10);
+    return FixedPointText(FloorUnits(sample.time, 100) - FloorUnits(first.time, 100), 1);
 }
 
 QByteArray BuildSamplesCsv(const ProgramState& state, const std::vector<SampleMoment>& moments,
