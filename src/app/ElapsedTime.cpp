@@ -2,6 +2,8 @@
 
 #include "base/Numbers.h"
 
+#include <cmath>
+
 namespace {
 
 QString PlainDigits(double wholeNumber)
@@ -33,5 +35,15 @@ QString MinuteCountText(double sampleCount)
 
 QString SecondsElapsedText(double sampleCount)
 {
+    // A whole count below 10^14 is written from its digits, ten times a second while
+    // recording: the same text DecimalText gives (n / 10 has at most 14 significant digits,
+    // which a double keeps exactly), without the general formatting's cost.
+    if (sampleCount >= 0 && sampleCount < 1e14 && sampleCount == std::floor(sampleCount)) {
+        const auto tenths = static_cast<qint64>(sampleCount);
+        QString text = QStringLiteral("    ") + QString::number(tenths / 10);
+        if (tenths % 10 != 0)
+            text += QLatin1Char('.') + QChar(u'0' + static_cast<char16_t>(tenths % 10));
+        return text + QStringLiteral("秒");
+    }
     return QStringLiteral("   ") + DecimalText(sampleCount / 10) + QStringLiteral("秒");
 }

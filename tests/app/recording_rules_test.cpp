@@ -3,6 +3,7 @@
 
 #include "app/AlertRules.h"
 #include "app/ElapsedTime.h"
+#include "base/Numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,16 @@ TEST(ElapsedTime, SecondsTextHasThreeSpacesThenTheDecimalText)
     EXPECT_EQ(SecondsElapsedText(12000), QStringLiteral("    1200秒"));
 }
 
+TEST(ElapsedTime, SecondsTextOfEveryCountIsTheDecimalTextOfItsSeconds)
+{
+    const auto viaDecimalText = [](double count) {
+        return QStringLiteral("   ") + DecimalText(count / 10) + QStringLiteral("秒");
+    };
+    for (double count = 0; count < 100000; ++count)
+        ASSERT_EQ(SecondsElapsedText(count), viaDecimalText(count)) << count;
+    for (double count : {99999999999999.0, 1e14, 1e15 + 7, 12.5, -3.0})
+        EXPECT_EQ(SecondsElapsedText(count), viaDecimalText(count)) << count;
+}
 
 TEST(AlertBackColour, RedSitsInTheLowByte)
 {
