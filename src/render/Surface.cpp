@@ -73,7 +73,9 @@ bool Surface::ClipToImage(int& left, int& top, int& right, int& bottom)
 
 void Surface::fillPixels(int left, int top, int right, int bottom, QRgb colour)
 {
-    painter();   // the painter is open from here on, so the pixels are not shared with a copy
+    // No painter needed: scanLine() makes the pixels ours alone if a copy of the picture shares
+    // them, and a painter that is open has made them ours already (image() closes it before
+    // anyone can copy). A recording tick that only draws level steps begins no painter.
     if (!ClipToImage(left, top, right, bottom))
         return;
     touch(left, top, right, bottom);

@@ -21,6 +21,16 @@ TEST(SurfaceFastPaths, CopyTakenEarlierKeepsItsPixels)
     EXPECT_EQ(before.pixel(20, 5) | 0xff000000u, Surface::kBackground);
     EXPECT_EQ(surface.pixel(3, 3), kBlue);
     EXPECT_EQ(surface.pixel(20, 5), kBlue);
+
+    // The same with the painter's lines in between, before and after the copy.
+    surface.Line(0, 200, 100, 250, kBlue);
+    const QImage middle = surface.image();
+    surface.Point(3, 3, kRed);
+    surface.Line(0, 100, 100, 150, kBlue);
+    EXPECT_EQ(middle.pixel(3, 3) | 0xff000000u, kBlue);
+    EXPECT_EQ(middle.pixel(50, 125) | 0xff000000u, kRed);
+    EXPECT_EQ(surface.pixel(3, 3), kRed);
+    EXPECT_EQ(surface.pixel(50, 125), kBlue);
 }
 
 TEST(SurfaceFastPaths, LevelUprightAndSlopedLinesMeetAtTheirEnds)
