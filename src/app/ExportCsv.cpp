@@ -4,7 +4,7 @@
 #include "base/ProgramState.h"
 
 #include <cmath>
-#include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -29,18 +29,38 @@ QString CsvField(const QString& text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+// Writes the value's digits, at least `width` of them with zeros in front; returns the end.
+char* WriteDigits(char* out, unsigned long long value, int width)
+{
+    char reversed[20];
+    int count = 0;
+    do {
+        reversed[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    for (; width > count; --width)
+        *out++ = '0';
+    while (count > 0)
+        *out++ = reversed[--count];
+    return out;
+}
+
 // Whole units of 10^-decimals written exactly: "-0.05", "1014.0". The journal writes a row ten
-// times a second, so the fields are put together by printf rather than by chains of arg().
+// times a second, so the digits are written here rather than through chains of arg().
 QString FixedPointText(long long units, int decimals)
 {
-    long long scale = 1;
+    unsigned long long scale = 1;
     for (int i = 0; i < decimals; ++i)
         scale *= 10;
     const unsigned long long magnitude = units < 0 ? 0ULL - static_cast<unsigned long long>(units) : units;
     char text[48];
-    const int length = std::snprintf(text, sizeof text, "%s%llu.%0*llu", units < 0 ? "-" : "",
-                                     magnitude / scale, decimals, magnitude % scale);
-    return QString::fromLatin1(text, length);
+    char* end = text;
+    if (units < 0)
+        *end++ = '-';
+    end = WriteDigits(end, magnitude / scale, 1);
+    *end++ = '.';
+    end = WriteDigits(end, magnitude % scale, decimals);
+    return QString::fromLatin1(text, end - text);
 }
 
 } // namespace
@@ -78,12 +98,18 @@ QString SampleTimeText(const SampleMoment& moment)
     if (date.year() < 0 || date.year() > 9999)   // no clock of ours; Qt writes those years its way
         return moment.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     // Digit by digit: QDateTime::toString reads its format anew on every call.
+    const std::pair<char, int> fields[] = {{'-', date.month()}, {'-', date.day()}, {' ', time.hour()}, {':', time.minute()}, {':', time.second()}};
     char text[32];
-    int length = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", date.year(),
-                               date.month(), date.day(), time.hour(), time.minute(), time.second());
-    if (moment.tenths)
-        length += std::snprintf(text + length, sizeof text - length, ".%d", time.msec() / 100);
-    return QString::fromLatin1(text, length);
+    char* end = WriteDigits(text, date.year(), 4);
+    for (const auto& [separator, value] : fields) {
+        *end++ = separator;
+        end = WriteDigits(end, value, 2);
+    }
+    if (moment.tenths) {
+        *end++ = '.';
+        end = WriteDigits(end, time.msec() / 100, 1);
+    }
+    return QString::fromLatin1(text, end - text);
 }
 
 QString SampleStateText(const SampleMoment& moment)
