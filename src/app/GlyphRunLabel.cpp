@@ -6,10 +6,23 @@
 
 #include <algorithm>
 
+GlyphRunLabel::GlyphRunLabel(QWidget* parent)
+    : QLabel(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
 void GlyphRunLabel::paintEvent(QPaintEvent* event)
 {
-    if (!DrawAsGlyphRun())
-        QLabel::paintEvent(event);
+    {
+        // The background comes with the text's painter rather than from a painter of Qt's own
+        // begun before this one: one painter less ten times a second.
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().brush(backgroundRole()));
+        if (DrawAsGlyphRun(painter))
+            return;
+    }
+    QLabel::paintEvent(event);
 }
 
 const QRawFont& GlyphRunLabel::ScreenFont()
@@ -21,11 +34,26 @@ const QRawFont& GlyphRunLabel::ScreenFont()
         m_screenFont = QRawFont::fromFont(QFont(font(), this));
         m_placesGlyphsItself = !m_screenFont.fontTable("GPOS").isEmpty()
             || !m_screenFont.fontTable("kern").isEmpty();
+        m_glyphs.clear();
     }
     return m_screenFont;
 }
 
-bool GlyphRunLabel::DrawAsGlyphRun()
+// Null for a character the font lacks.
+const GlyphRunLabel::Glyph* GlyphRunLabel::GlyphOf(QChar character)
+{
+    auto found = m_glyphs.constFind(character.unicode());
+    if (found == m_glyphs.constEnd()) {
+        const QList<quint32> indexes = m_screenFont.glyphIndexesForString(QString(character));
+        if (indexes.size() != 1 || indexes.front() == 0)
+            return nullptr;
+        const qreal advance = m_screenFont.advancesForGlyphIndexes(indexes).front().x();
+        found = m_glyphs.insert(character.unicode(), Glyph{indexes.front(), advance});
+    }
+    return &*found;
+}
+
+bool GlyphRunLabel::DrawAsGlyphRun(QPainter& painter)
 {
     const QString shown = text();
     const bool plainCharacters = std::all_of(shown.begin(), shown.end(),
@@ -36,17 +64,18 @@ bool GlyphRunLabel::DrawAsGlyphRun()
     const QRawFont& font = ScreenFont();
     if (m_placesGlyphsItself)
         return false;
-    const QList<quint32> glyphs = font.glyphIndexesForString(shown);
-    if (glyphs.size() != shown.size() || glyphs.contains(0u))
-        return false;   // a surrogate pair, or a character the font lacks: Qt falls back
-
-    const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
+    QList<quint32> glyphs;
     QList<QPointF> positions;
-    positions.reserve(advances.size());
+    glyphs.reserve(shown.size());
+    positions.reserve(shown.size());
     qreal x = 0;
-    for (const QPointF& advance : advances) {
+    for (QChar character : shown) {
+        const Glyph* glyph = GlyphOf(character);
+        if (!glyph)
+            return false;   // Qt falls back to another font
+        glyphs.append(glyph->index);
         positions.append(QPointF(x, 0));
-        x += advance.x();
+        x += glyph->advance;
     }
     const QRect area = contentsRect();
     if (x > area.width())
@@ -56,7 +85,6 @@ bool GlyphRunLabel::DrawAsGlyphRun()
     run.setRawFont(font);
     run.setGlyphIndexes(glyphs);
     run.setPositions(positions);
-    QPainter painter(this);
     if (frameShape() != QFrame::NoFrame)
         drawFrame(&painter);
     QStyleOption state;

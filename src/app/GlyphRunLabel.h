@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QHash>
 #include <QLabel>
 #include <QRawFont>
 
@@ -10,16 +11,25 @@
 // label's own font covers, in a font that neither kerns nor positions glyphs, and that fits
 // the width is drawn here from the font's glyphs and advances instead, with the same pixels.
 // Anything else is painted by QLabel.
+//
+// The label is opaque and fills its background from its palette itself, as a label that fills
+// its background does, with the painter that then draws the text.
 class GlyphRunLabel final : public QLabel {
 public:
-    using QLabel::QLabel;
+    explicit GlyphRunLabel(QWidget* parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    bool DrawAsGlyphRun();
+    struct Glyph {
+        quint32 index;
+        qreal advance;
+    };
+
+    bool DrawAsGlyphRun(QPainter& painter);
     const QRawFont& ScreenFont();
+    const Glyph* GlyphOf(QChar character);
 
     // The label's font as the painter resolves it on the label's screen, and what it was made
     // from.
@@ -27,4 +37,5 @@ private:
     QFont m_madeFrom;
     int m_madeAtDpi = 0;
     bool m_placesGlyphsItself = false;   // the font has kerning or glyph positioning tables
+    QHash<char16_t, Glyph> m_glyphs;     // of the screen font; a label shows few characters
 };
