@@ -4,6 +4,7 @@
 #include "app/Zoom.h"
 #include "support/Fakes.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <gtest/gtest.h>
 
@@ -41,4 +42,31 @@ TEST(GlyphRunLabel, ShowsTheSamePixelsAsAQLabelAtEveryFactor)
                 << factor << "x: " << text.toStdString();
         }
     }
+}
+
+// The label changes ten times a second while recording; a new text must not make the window
+// lay itself out again, at any factor of the display.
+TEST(GlyphRunLabel, NewTextAsksForNoLayout)
+{
+    struct LayoutRequests : QObject {
+        int count = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            count += event->type() == QEvent::LayoutRequest;
+            return false;
+        }
+    } requests;
+    TestWindow t;
+    t.window->show();
+    QLabel* const label = t.window->Label3;
+    for (const double factor : {1.0, 2.0}) {
+        t.window->zoom()->setFactor(factor);
+        QCoreApplication::sendPostedEvents();
+        label->parentWidget()->installEventFilter(&requests);
+        label->setText(QStringLiteral("    12.3秒"));
+        label->setText(QStringLiteral("    12.4秒"));
+        QCoreApplication::sendPostedEvents();
+        label->parentWidget()->removeEventFilter(&requests);
+    }
+    EXPECT_EQ(requests.count, 0);
 }
