@@ -4,8 +4,6 @@
 #include <QPainter>
 #include <QStyleOption>
 
-#include <algorithm>
-
 GlyphRunLabel::GlyphRunLabel(QWidget* parent)
     : QLabel(parent)
 {
@@ -39,11 +37,14 @@ const QRawFont& GlyphRunLabel::ScreenFont()
     return m_screenFont;
 }
 
-// Null for a character the font lacks.
+// Null for a character drawn otherwise: one that is not printable, combines with its
+// neighbour, or is missing from the font.
 const GlyphRunLabel::Glyph* GlyphRunLabel::GlyphOf(QChar character)
 {
     auto found = m_glyphs.constFind(character.unicode());
     if (found == m_glyphs.constEnd()) {
+        if (!character.isPrint() || character.isMark())
+            return nullptr;
         const QList<quint32> indexes = m_screenFont.glyphIndexesForString(QString(character));
         if (indexes.size() != 1 || indexes.front() == 0)
             return nullptr;
@@ -56,9 +57,7 @@ const GlyphRunLabel::Glyph* GlyphRunLabel::GlyphOf(QChar character)
 bool GlyphRunLabel::DrawAsGlyphRun(QPainter& painter)
 {
     const QString shown = text();
-    const bool plainCharacters = std::all_of(shown.begin(), shown.end(),
-                                             [](QChar c) { return c.isPrint() && !c.isMark(); });
-    if (shown.isEmpty() || !plainCharacters || textFormat() != Qt::PlainText
+    if (shown.isEmpty() || textFormat() != Qt::PlainText
         || alignment() != (Qt::AlignLeft | Qt::AlignTop) || indent() > 0 || margin() != 0)
         return false;
     const QRawFont& font = ScreenFont();
@@ -72,7 +71,7 @@ bool GlyphRunLabel::DrawAsGlyphRun(QPainter& painter)
     for (QChar character : shown) {
         const Glyph* glyph = GlyphOf(character);
         if (!glyph)
-            return false;   // Qt falls back to another font
+            return false;   // QLabel shapes it, or falls back to another font
         glyphs.append(glyph->index);
         positions.append(QPointF(x, 0));
         x += glyph->advance;
