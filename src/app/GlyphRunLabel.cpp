@@ -2,12 +2,36 @@
 
 #include <QGlyphRun>
 #include <QPainter>
-#include <QStyleOption>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 GlyphRunLabel::GlyphRunLabel(QWidget* parent)
     : QLabel(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void GlyphRunLabel::ShowText(const QString& text)
+{
+    const QString shown = this->text();
+    if (shown == text)
+        return;
+    const std::optional<QRect> changed = isVisible() && updatesEnabled()
+        ? ChangedPixels(shown, text)
+        : std::nullopt;
+    if (!changed) {
+        setText(text);
+        return;
+    }
+    // setText repaints the whole label. Updates are off for that moment (the attribute that
+    // setUpdatesEnabled sets, without the whole repaint that turning them on again asks for),
+    // and only the changed pixels are repainted.
+    setAttribute(Qt::WA_UpdatesDisabled);
+    setText(text);
+    setAttribute(Qt::WA_UpdatesDisabled, false);
+    update(*changed);
 }
 
 void GlyphRunLabel::paintEvent(QPaintEvent* event)
@@ -49,46 +73,99 @@ const GlyphRunLabel::Glyph* GlyphRunLabel::GlyphOf(QChar character)
         if (indexes.size() != 1 || indexes.front() == 0)
             return nullptr;
         const qreal advance = m_screenFont.advancesForGlyphIndexes(indexes).front().x();
-        found = m_glyphs.insert(character.unicode(), Glyph{indexes.front(), advance});
+        const QRectF ink = m_screenFont.boundingRect(indexes.front());
+        found = m_glyphs.insert(character.unicode(),
+                                Glyph{indexes.front(), advance, ink.left(), ink.right()});
     }
     return &*found;
 }
 
-bool GlyphRunLabel::DrawAsGlyphRun(QPainter& painter)
+// False for a text that QLabel paints, `width` being the room for it.
+bool GlyphRunLabel::LayOut(const QString& text, qreal width, GlyphLine& line)
 {
-    const QString shown = text();
-    if (shown.isEmpty() || textFormat() != Qt::PlainText
+    if (text.isEmpty() || textFormat() != Qt::PlainText
         || alignment() != (Qt::AlignLeft | Qt::AlignTop) || indent() > 0 || margin() != 0)
         return false;
-    const QRawFont& font = ScreenFont();
+    ScreenFont();
     if (m_placesGlyphsItself)
         return false;
-    QList<quint32> glyphs;
-    QList<QPointF> positions;
-    glyphs.reserve(shown.size());
-    positions.reserve(shown.size());
+    line.reserve(text.size());
     qreal x = 0;
-    for (QChar character : shown) {
+    for (QChar character : text) {
         const Glyph* glyph = GlyphOf(character);
         if (!glyph)
             return false;   // QLabel shapes it, or falls back to another font
-        glyphs.append(glyph->index);
-        positions.append(QPointF(x, 0));
+        line.append(PlacedGlyph{*glyph, x});
         x += glyph->advance;
     }
-    const QRect area = contentsRect();
-    if (x > area.width())
-        return false;   // would wrap
+    return x <= width;   // a wider text would wrap
+}
 
+bool GlyphRunLabel::DrawAsGlyphRun(QPainter& painter)
+{
+    const QRect area = contentsRect();
+    GlyphLine line;
+    if (!LayOut(text(), area.width(), line))
+        return false;
+    QList<quint32> indexes;
+    QList<QPointF> positions;
+    indexes.reserve(line.size());
+    positions.reserve(line.size());
+    for (const PlacedGlyph& placed : std::as_const(line)) {
+        indexes.append(placed.glyph.index);
+        positions.append(QPointF(placed.x, 0));
+    }
     QGlyphRun run;
-    run.setRawFont(font);
-    run.setGlyphIndexes(glyphs);
+    run.setRawFont(m_screenFont);
+    run.setGlyphIndexes(indexes);
     run.setPositions(positions);
     if (frameShape() != QFrame::NoFrame)
         drawFrame(&painter);
-    QStyleOption state;
-    state.initFrom(this);   // the palette's colour group for this moment, as QLabel paints
-    painter.setPen(state.palette.color(foregroundRole()));
-    painter.drawGlyphRun(QPointF(area.left(), area.top() + font.ascent()), run);
+    // palette() is in the colour group of this moment (disabled, inactive), as QLabel paints.
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawGlyphRun(QPointF(area.left(), area.top() + m_screenFont.ascent()), run);
     return true;
+}
+
+// The pixels where the label showing `after` differs from it showing `before`: the drawn
+// pixels of the characters between the common start and the common end, in both texts. None
+// when either text is not drawn from glyphs.
+std::optional<QRect> GlyphRunLabel::ChangedPixels(const QString& before, const QString& after)
+{
+    const QRect area = contentsRect();
+    GlyphLine old;
+    GlyphLine now;
+    if (!LayOut(before, area.width(), old) || !LayOut(after, area.width(), now))
+        return std::nullopt;
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype start = 0;
+    while (start < shorter && before[start] == after[start])
+        ++start;
+    qsizetype end = 0;
+    while (end < shorter - start && before[before.size() - 1 - end] == after[after.size() - 1 - end])
+        ++end;
+    // The common end stays in place only if what comes before it is as wide in both texts.
+    if (end > 0 && old[before.size() - end].x != now[after.size() - end].x)
+        end = 0;
+
+    qreal left = std::numeric_limits<qreal>::max();
+    qreal right = std::numeric_limits<qreal>::lowest();
+    const auto addInk = [&](const GlyphLine& line, qsizetype from, qsizetype to) {
+        for (qsizetype i = from; i < to; ++i) {
+            const PlacedGlyph& placed = line[i];
+            if (placed.glyph.inkLeft < placed.glyph.inkRight) {
+                left = std::min(left, placed.x + placed.glyph.inkLeft);
+                right = std::max(right, placed.x + placed.glyph.inkRight);
+            }
+        }
+    };
+    addInk(old, start, before.size() - end);
+    addInk(now, start, after.size() - end);
+    if (left >= right)
+        return QRect();   // only blank characters differ
+    // A pixel more on each side: a glyph at a fractional position is smoothed into it.
+    const int x = area.left();
+    return QRect(QPoint(x + static_cast<int>(std::floor(left)) - 1, 0),
+                 QPoint(x + static_cast<int>(std::ceil(right)) + 1, height() - 1))
+        & rect();
 }

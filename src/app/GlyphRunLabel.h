@@ -4,6 +4,9 @@
 #include <QHash>
 #include <QLabel>
 #include <QRawFont>
+#include <QVarLengthArray>
+
+#include <optional>
 
 // A label whose text changes many times a second (the elapsed time of a 0.1-s run). Qt lays
 // out a label's text again on every paint: script runs, shaping, line breaking, a large part
@@ -18,6 +21,11 @@ class GlyphRunLabel final : public QLabel {
 public:
     explicit GlyphRunLabel(QWidget* parent = nullptr);
 
+    // Shows a text unless the label shows it already, as ShowText does for any label. When the
+    // old and the new text are both drawn from glyphs, only the pixels of the characters that
+    // differ are repainted: a tenth of a second more is one digit, not the whole label.
+    void ShowText(const QString& text);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -25,9 +33,19 @@ private:
     struct Glyph {
         quint32 index;
         qreal advance;
+        qreal inkLeft;   // the glyph's drawn pixels, from its origin
+        qreal inkRight;
     };
+    struct PlacedGlyph {
+        Glyph glyph;
+        qreal x;   // of its origin on the line
+    };
+    // A text as a glyph run; a label's line is short.
+    using GlyphLine = QVarLengthArray<PlacedGlyph, 32>;
 
     bool DrawAsGlyphRun(QPainter& painter);
+    bool LayOut(const QString& text, qreal width, GlyphLine& line);
+    std::optional<QRect> ChangedPixels(const QString& before, const QString& after);
     const QRawFont& ScreenFont();
     const Glyph* GlyphOf(QChar character);
 

@@ -28,7 +28,8 @@
 
 namespace {
 
-QLabel* MakeLabel(QWidget* parent, QLabel* label, QRect where, QFont font)
+template <typename Label>
+Label* MakeLabel(QWidget* parent, Label* label, QRect where, QFont font)
 {
     Place(parent, label, where, kYellow, font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -96,7 +97,7 @@ void Poruka::BuildControls()
     // Labels lie beneath the fields and buttons, as plain painted text would. Among themselves
     // a label whose text a neighbour's background would cover lies above that neighbour
     // ("気圧" over the foot of "温度", "hPa" over the foot of "℃", "℃" over the empty top strip).
-    for (QLabel* label : {Label3, Label5, Label6, Label4, Label7, Label2})
+    for (QLabel* label : std::initializer_list<QLabel*>{Label3, Label5, Label6, Label4, Label7, Label2})
         label->lower();
     // The alert field covers the buttons it hides.
     Text2->raise();

@@ -7,6 +7,7 @@
 
 #include "app/CaptionStatus.h"
 #include "app/Clock.h"
+#include "app/GlyphRunLabel.h"
 #include "app/Questions.h"
 #include "app/ReadingText.h"
 #include "app/RecordedSample.h"
@@ -124,7 +125,7 @@ public:
     QPushButton* DataReset = nullptr;
     QPushButton* Start = nullptr;
     QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
+    GlyphRunLabel* Label3 = nullptr;
     QLabel* Label4 = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* Label6 = nullptr;

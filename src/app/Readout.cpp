@@ -42,7 +42,7 @@ void Poruka::Timer1Start()
 // (without に) when it applies the interval; both wordings are intended.
 void Poruka::ShowIntervalCaption()
 {
-    ShowText(Label3, m_state.MinuteMode == 1 ? QStringLiteral("１分ごとに測定") : QStringLiteral("１秒ごとに測定"));
+    Label3->ShowText(m_state.MinuteMode == 1 ? QStringLiteral("１分ごとに測定") : QStringLiteral("１秒ごとに測定"));
 }
 
 // One exchange: write this step's request, then take the answer the box sent to the request

@@ -89,9 +89,9 @@ void Poruka::Timer2_Timer()
             return;
         }
         m_state.MinuteToggle = 0;
-        ShowText(Label3, MinuteElapsedText(m_state.SampleCount));
+        Label3->ShowText(MinuteElapsedText(m_state.SampleCount));
     } else {
-        ShowText(Label3, SecondsElapsedText(m_state.SampleCount));
+        Label3->ShowText(SecondsElapsedText(m_state.SampleCount));
     }
     RecordSample();
     if (AlertsDue(m_state))

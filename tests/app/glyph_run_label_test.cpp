@@ -1,12 +1,18 @@
 // The elapsed-time label draws its text from glyphs; it must show exactly what a QLabel with
 // the same font, colours and size shows, at every factor of the display.
 
+#include "app/ElapsedTime.h"
 #include "app/Zoom.h"
 #include "support/Fakes.h"
 
+#include <QBackingStore>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QPaintEvent>
+#include <QtTest/QTest>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 TEST(GlyphRunLabel, ShowsTheSamePixelsAsAQLabelAtEveryFactor)
 {
@@ -69,4 +75,47 @@ TEST(GlyphRunLabel, NewTextAsksForNoLayout)
         label->parentWidget()->removeEventFilter(&requests);
     }
     EXPECT_EQ(requests.count, 0);
+}
+
+// A new elapsed time repaints only the characters that changed. What the window then shows of
+// the label must be what a whole repaint shows: a missed pixel would stay stale on screen.
+TEST(GlyphRunLabel, RepaintsOnlyTheChangedCharactersAndLeavesNothingStale)
+{
+    struct PaintedWidth : QObject {
+        int width = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint)
+                width = std::max(width, static_cast<QPaintEvent*>(event)->region().boundingRect().width());
+            return false;
+        }
+    } painted;
+    TestWindow t;
+    t.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(t.window.get()));
+    GlyphRunLabel* const label = t.window->Label3;
+    label->installEventFilter(&painted);
+    const auto* screen = dynamic_cast<const QImage*>(t.window->backingStore()->paintDevice());
+    ASSERT_NE(screen, nullptr);
+    // The width the window repainted of the label for the text.
+    const auto show = [&](const QString& text) {
+        painted.width = 0;
+        label->ShowText(text);
+        QCoreApplication::sendPostedEvents();   // paints the window's pixels
+        const int repainted = painted.width;
+        const QRect shown(label->mapTo(t.window.get(), QPoint()), label->size());
+        EXPECT_EQ(screen->copy(shown), label->grab().toImage().convertToFormat(screen->format()))
+            << label->width() << " px wide: " << text.toStdString();
+        return repainted;
+    };
+    for (const double factor : {1.0, 1.5}) {
+        t.window->zoom()->setFactor(factor);
+        show(QStringLiteral("   123456789012345.6秒"));   // too wide: QLabel paints it
+        for (const double count : {0, 1, 9, 10, 11, 99, 100, 101, 995, 1000, 1001, 9999, 10000, 5})
+            show(SecondsElapsedText(count));
+        show(SecondsElapsedText(1231));
+        for (int count = 1232; count < 1240; ++count)   // one digit each
+            EXPECT_LT(show(SecondsElapsedText(count)), label->width() / 6) << factor << "x, " << count;
+        show(MinuteElapsedText(1441));
+    }
 }
