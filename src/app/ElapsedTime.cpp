@@ -40,10 +40,16 @@ QString SecondsElapsedText(double sampleCount)
     // which a double keeps exactly), without the general formatting's cost.
     if (sampleCount >= 0 && sampleCount < 1e14 && sampleCount == std::floor(sampleCount)) {
         const auto tenths = static_cast<qint64>(sampleCount);
-        QString text = QStringLiteral("    ") + QString::number(tenths / 10);
-        if (tenths % 10 != 0)
-            text += QLatin1Char('.') + QChar(u'0' + static_cast<char16_t>(tenths % 10));
-        return text + QStringLiteral("秒");
+        QString text;
+        text.reserve(24);   // the padding, 13 digits, a point, a tenth and 秒: built in place
+        text += u"    ";
+        text += QString::number(tenths / 10);
+        if (tenths % 10 != 0) {
+            text += u'.';
+            text += QChar(u'0' + static_cast<char16_t>(tenths % 10));
+        }
+        text += u'秒';
+        return text;
     }
     return QStringLiteral("   ") + DecimalText(sampleCount / 10) + QStringLiteral("秒");
 }
