@@ -1,6 +1,7 @@
 #include "app/GlyphRunLabel.h"
 
 #include <QGlyphRun>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -40,8 +41,8 @@ void GlyphRunLabel::paintEvent(QPaintEvent* event)
         // The background comes with the text's painter rather than from a painter of Qt's own
         // begun before this one: one painter less ten times a second.
         QPainter painter(this);
-        painter.fillRect(rect(), palette().brush(backgroundRole()));
-        if (DrawAsGlyphRun(painter))
+        painter.fillRect(event->rect(), palette().brush(backgroundRole()));
+        if (DrawAsGlyphRun(painter, event->rect()))
             return;
     }
     QLabel::paintEvent(event);
@@ -101,7 +102,7 @@ bool GlyphRunLabel::LayOut(const QString& text, qreal width, GlyphLine& line)
     return x <= width;   // a wider text would wrap
 }
 
-bool GlyphRunLabel::DrawAsGlyphRun(QPainter& painter)
+bool GlyphRunLabel::DrawAsGlyphRun(QPainter& painter, const QRect& repainted)
 {
     const QRect area = contentsRect();
     GlyphLine line;
@@ -111,7 +112,12 @@ bool GlyphRunLabel::DrawAsGlyphRun(QPainter& painter)
     QList<QPointF> positions;
     indexes.reserve(line.size());
     positions.reserve(line.size());
+    // Glyphs whose ink is outside the repainted part would only be clipped away.
+    const qreal fromX = repainted.left() - area.left() - 1;
+    const qreal toX = repainted.right() + 1 - area.left() + 1;
     for (const PlacedGlyph& placed : std::as_const(line)) {
+        if (placed.x + placed.glyph.inkRight < fromX || placed.x + placed.glyph.inkLeft > toX)
+            continue;
         indexes.append(placed.glyph.index);
         positions.append(QPointF(placed.x, 0));
     }

@@ -43,7 +43,7 @@ private:
     // A text as a glyph run; a label's line is short.
     using GlyphLine = QVarLengthArray<PlacedGlyph, 32>;
 
-    bool DrawAsGlyphRun(QPainter& painter);
+    bool DrawAsGlyphRun(QPainter& painter, const QRect& repainted);
     bool LayOut(const QString& text, qreal width, GlyphLine& line);
     std::optional<QRect> ChangedPixels(const QString& before, const QString& after);
     const QRawFont& ScreenFont();
