@@ -112,9 +112,10 @@ bool GlyphRunLabel::DrawAsGlyphRun(QPainter& painter, const QRect& repainted)
     QList<QPointF> positions;
     indexes.reserve(line.size());
     positions.reserve(line.size());
-    // Glyphs whose ink is outside the repainted part would only be clipped away.
+    // Glyphs whose ink ends more than a pixel outside the repainted part (the smoothing's
+    // pixel, as in ChangedPixels) would only be clipped away.
     const qreal fromX = repainted.left() - area.left() - 1;
-    const qreal toX = repainted.right() + 1 - area.left() + 1;
+    const qreal toX = repainted.left() + repainted.width() - area.left() + 1;
     for (const PlacedGlyph& placed : std::as_const(line)) {
         if (placed.x + placed.glyph.inkRight < fromX || placed.x + placed.glyph.inkLeft > toX)
             continue;
