@@ -1,12 +1,14 @@
 #include "app/GlyphRunLabel.h"
 
 #include <QGlyphRun>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 GlyphRunLabel::GlyphRunLabel(QWidget* parent)
     : QLabel(parent)
@@ -41,9 +43,9 @@ void GlyphRunLabel::paintEvent(QPaintEvent* event)
         // The background comes with the text's painter rather than from a painter of Qt's own
         // begun before this one: one painter less ten times a second.
         QPainter painter(this);
-        painter.fillRect(event->rect(), palette().brush(backgroundRole()));
         if (DrawAsGlyphRun(painter, event->rect()))
             return;
+        painter.fillRect(event->rect(), palette().brush(backgroundRole()));
     }
     QLabel::paintEvent(event);
 }
@@ -58,6 +60,7 @@ const QRawFont& GlyphRunLabel::ScreenFont()
         m_placesGlyphsItself = !m_screenFont.fontTable("GPOS").isEmpty()
             || !m_screenFont.fontTable("kern").isEmpty();
         m_glyphs.clear();
+        m_paintedParts.clear();
     }
     return m_screenFont;
 }
@@ -108,17 +111,31 @@ bool GlyphRunLabel::DrawAsGlyphRun(QPainter& painter, const QRect& repainted)
     GlyphLine line;
     if (!LayOut(text(), area.width(), line))
         return false;
-    QList<quint32> indexes;
-    QList<QPointF> positions;
-    indexes.reserve(line.size());
-    positions.reserve(line.size());
     // Glyphs whose ink ends more than a pixel outside the repainted part (the smoothing's
     // pixel, as in ChangedPixels) would only be clipped away.
     const qreal fromX = repainted.left() - area.left() - 1;
     const qreal toX = repainted.left() + repainted.width() - area.left() + 1;
+    GlyphLine drawn;
     for (const PlacedGlyph& placed : std::as_const(line)) {
-        if (placed.x + placed.glyph.inkRight < fromX || placed.x + placed.glyph.inkLeft > toX)
-            continue;
+        if (placed.x + placed.glyph.inkRight >= fromX && placed.x + placed.glyph.inkLeft <= toX)
+            drawn.append(placed);
+    }
+    const QPointF origin(area.left(), area.top() + m_screenFont.ascent());
+    if (const QImage* painted = PaintedPart(painter, repainted, drawn, origin))
+        painter.drawImage(repainted.topLeft(), *painted);
+    else
+        PaintGlyphs(painter, repainted, drawn, origin);
+    return true;
+}
+
+void GlyphRunLabel::PaintGlyphs(QPainter& painter, const QRect& repainted, const GlyphLine& drawn,
+                                QPointF origin)
+{
+    QList<quint32> indexes;
+    QList<QPointF> positions;
+    indexes.reserve(drawn.size());
+    positions.reserve(drawn.size());
+    for (const PlacedGlyph& placed : drawn) {
         indexes.append(placed.glyph.index);
         positions.append(QPointF(placed.x, 0));
     }
@@ -126,12 +143,56 @@ bool GlyphRunLabel::DrawAsGlyphRun(QPainter& painter, const QRect& repainted)
     run.setRawFont(m_screenFont);
     run.setGlyphIndexes(indexes);
     run.setPositions(positions);
+    painter.fillRect(repainted, palette().brush(backgroundRole()));
     if (frameShape() != QFrame::NoFrame)
         drawFrame(&painter);
     // palette() is in the colour group of this moment (disabled, inactive), as QLabel paints.
     painter.setPen(palette().color(foregroundRole()));
-    painter.drawGlyphRun(QPointF(area.left(), area.top() + m_screenFont.ascent()), run);
-    return true;
+    painter.drawGlyphRun(origin, run);
+}
+
+// The pixels of `repainted` showing the glyphs `drawn`, painted once into an image of the
+// device's format. Null where that image would not hold the pixels painted in place: on a
+// device that is not an image, with a frame, over a background that is not one opaque colour,
+// or where the part's corner falls between pixels (a display factor, a painter that scales).
+const QImage* GlyphRunLabel::PaintedPart(const QPainter& painter, const QRect& repainted,
+                                         const GlyphLine& drawn, QPointF origin)
+{
+    const QPaintDevice* device = painter.paintEngine()->paintDevice();
+    const qreal ratio = device->devicePixelRatio();
+    const QTransform& toDevice = painter.deviceTransform();
+    const auto whole = [](qreal value) { return value == std::round(value); };
+    const QBrush& background = palette().brush(backgroundRole());
+    if (device->devType() != QInternal::Image || frameShape() != QFrame::NoFrame
+        || background.style() != Qt::SolidPattern || !background.isOpaque() || !whole(ratio)
+        || toDevice.type() > QTransform::TxScale || toDevice.m11() != ratio
+        || toDevice.m22() != ratio || !whole(toDevice.dx()) || !whole(toDevice.dy()))
+        return nullptr;
+    const QImage::Format format = static_cast<const QImage*>(device)->format();
+
+    // Everything the pixels depend on; the font is the screen font, which clears the cache.
+    QByteArray key;
+    key.reserve(80 + drawn.size() * 12);
+    const auto add = [&key](auto value) {
+        key.append(reinterpret_cast<const char*>(&value), sizeof value);
+    };
+    add(repainted.x()), add(repainted.y()), add(repainted.width()), add(repainted.height());
+    add(ratio), add(origin.x()), add(origin.y()), add(format);
+    add(background.color().rgba64()), add(palette().color(foregroundRole()).rgba64());
+    for (const PlacedGlyph& placed : drawn)
+        add(placed.glyph.index), add(placed.x);
+    if (const QImage* painted = m_paintedParts.object(key))
+        return painted;
+
+    auto painted = std::make_unique<QImage>(repainted.size() * ratio, format);
+    painted->setDevicePixelRatio(ratio);
+    {
+        QPainter onImage(painted.get());
+        onImage.translate(-repainted.topLeft());
+        PaintGlyphs(onImage, repainted, drawn, origin);
+    }
+    const qsizetype bytes = painted->sizeInBytes();
+    return m_paintedParts.insert(key, painted.release(), bytes) ? m_paintedParts.object(key) : nullptr;
 }
 
 // The pixels where the label showing `after` differs from it showing `before`: the drawn

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
+#include <QCache>
 #include <QFont>
 #include <QHash>
+#include <QImage>
 #include <QLabel>
 #include <QRawFont>
 #include <QVarLengthArray>
@@ -44,6 +47,9 @@ private:
     using GlyphLine = QVarLengthArray<PlacedGlyph, 32>;
 
     bool DrawAsGlyphRun(QPainter& painter, const QRect& repainted);
+    void PaintGlyphs(QPainter& painter, const QRect& repainted, const GlyphLine& drawn, QPointF origin);
+    const QImage* PaintedPart(const QPainter& painter, const QRect& repainted, const GlyphLine& drawn,
+                              QPointF origin);
     bool LayOut(const QString& text, qreal width, GlyphLine& line);
     std::optional<QRect> ChangedPixels(const QString& before, const QString& after);
     const QRawFont& ScreenFont();
@@ -56,4 +62,8 @@ private:
     int m_madeAtDpi = 0;
     bool m_placesGlyphsItself = false;   // the font has kerning or glyph positioning tables
     QHash<char16_t, Glyph> m_glyphs;     // of the screen font; a label shows few characters
+    // The pixels painted for a part of the label, by what was drawn there. A 0.1-s run's last
+    // digit takes ten values in one place, so most repaints copy pixels painted before rather
+    // than take the text rasterizer's long path ten times a second.
+    QCache<QByteArray, QImage> m_paintedParts{256 * 1024};   // bytes of pixels
 };
