@@ -104,15 +104,16 @@ TEST(GlyphRunLabel, RepaintsOnlyTheChangedCharactersAndLeavesNothingStale)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(t.window.get()));
     GlyphRunLabel* const label = t.window->Label3;
     label->installEventFilter(&painted);
-    const auto* screen = dynamic_cast<const QImage*>(t.window->backingStore()->paintDevice());
-    ASSERT_NE(screen, nullptr);
     // The width the window repainted of the label for the text.
     const auto show = [&](const QString& text) {
         painted.width = 0;
         label->ShowText(text);
         QCoreApplication::sendPostedEvents();   // paints the window's pixels
         const int repainted = painted.width;
-        const QRect shown(label->mapTo(t.window.get(), QPoint()), label->size());
+        // Asked for anew: on a scaled display a new factor makes a new image of the window.
+        const auto* screen = dynamic_cast<const QImage*>(t.window->backingStore()->paintDevice());
+        const qreal ratio = screen->devicePixelRatio();
+        const QRect shown(label->mapTo(t.window.get(), QPoint()) * ratio, label->size() * ratio);
         EXPECT_EQ(screen->copy(shown), label->grab().toImage().convertToFormat(screen->format()))
             << label->width() << " px wide: " << text.toStdString();
         return repainted;
