@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <unistd.h>
 
@@ -76,7 +77,11 @@ QByteArray SerialCommPort::ReadAvailable()
 {
     if (!m_port.isOpen())
         return {};
-    return m_port.readAll();
+    // Sized for what Qt holds: readAll sizes its result for a whole 32-KiB read chunk first,
+    // 15.6 times a second for an answer of one byte.
+    QByteArray bytes(m_port.bytesAvailable(), Qt::Uninitialized);
+    bytes.resize(std::max<qint64>(m_port.read(bytes.data(), bytes.size()), 0));
+    return bytes;
 }
 
 QByteArray SerialCommPort::WaitForReply(int maxMilliseconds, qsizetype wantedBytes)

@@ -67,6 +67,15 @@ TEST(SerialCommPort, ReadsTakeOnlyWhatHasArrivedWithoutWaiting)
     QByteArray later;
     ASSERT_TRUE(QTest::qWaitFor([&] { later += port.ReadAvailable(); return !later.isEmpty(); }, 2000));
     EXPECT_EQ(later, "\x42");
+
+    // A burst arrives whole and in order, however Qt splits it between reads.
+    QByteArray burst;
+    for (int i = 0; i < 3000; ++i)
+        burst += static_cast<char>(i * 7);
+    box.Send(burst);
+    later.clear();
+    ASSERT_TRUE(QTest::qWaitFor([&] { later += port.ReadAvailable(); return later.size() >= burst.size(); }, 2000));
+    EXPECT_EQ(later, burst);
 }
 
 TEST(SerialCommPort, VanishedDeviceClosesThePortForGood)
