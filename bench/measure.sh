@@ -6,6 +6,9 @@
 # virtual X server (Xvfb 1280x800x24, no window manager), where repainting and the X server's
 # round trips cost what a classroom PC pays. CPU shares are CPU time (user + sys, every thread)
 # over wall time, taken after a warm-up, which other load on the machine distorts little.
+# A reference row measures a bare Qt window that makes a 0.1-s recording's events (the same
+# requests, reads, writes and repaints) without the program's work: what Qt, the X server and
+# this machine cost for that pattern alone, at the same hour as the program's figures.
 #
 #   bash bench/measure.sh                        # 60-s runs after 15 s, two rounds (~20 min)
 #   MEASURE_SECONDS=20 MEASURE_ROUNDS=1 bash bench/measure.sh
@@ -105,7 +108,7 @@ run_case() {
 }
 
 declare -A shares details
-cases=(minute tenth record)
+cases=(minute tenth record reference)
 for platform in $platforms; do
   for case in "${cases[@]}"; do
     for round in $(seq "$rounds"); do
@@ -114,10 +117,12 @@ for platform in $platforms; do
         minute) read -r share cpu wall samples rss < <(run_case "$platform" minute) ;;
         tenth)  read -r share cpu wall samples rss < <(run_case "$platform" tenth) ;;
         record) read -r share cpu wall samples rss < <(run_case "$platform" tenth --record) ;;
+        reference) read -r share cpu wall samples rss < <(run_case "$platform" tenth --reference) ;;
       esac
       shares[$platform.$case]+="${shares[$platform.$case]:+ / }$share"
       details[$platform.$case]+="${details[$platform.$case]:+; }${cpu} s in ${wall} s"
-      [[ $case == record ]] && details[$platform.$case]+=", $samples samples"
+      [[ $case == record || $case == reference ]] && details[$platform.$case]+=", $samples samples"
+      [[ $case == reference ]] && continue   # not the program's memory
       (( rss > peak_rss )) && peak_rss=$rss
       if [[ $platform == xcb ]]; then (( rss > ${xcb_rss:-0} )) && xcb_rss=$rss; fi
     done
@@ -133,6 +138,7 @@ label() {
     minute) echo "Live readout, minute mode (200-ms ticks)" ;;
     tenth)  echo "Live readout, 0.1-s mode (64-ms ticks)" ;;
     record) echo "Recording at 0.1 s (Start pressed, then warm-up)" ;;
+    reference) echo "Reference: a bare Qt window with a 0.1-s recording's events, none of the program's work" ;;
   esac
 }
 echo "Start-up to the window shown, offscreen (median of $startups, wall incl. process exit): ${startup_median} ms (slowest ${startup_max} ms)"

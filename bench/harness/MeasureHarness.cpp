@@ -4,10 +4,13 @@
 // is shown; otherwise the window only reads the box (live readout). After the warm-up, the CPU
 // time (user + sys, every thread) the process spends over the measured seconds is reported.
 // The product has no option to start recording by itself; this harness presses the button.
+// With --reference, a bare window that makes a recording's events in place of the program's
+// (ReferenceWindow.h) is measured the same way.
 //
-//   poruka_measure_harness --port DEVICE [--seconds N] [--warm-up N] [--record]
+//   poruka_measure_harness --port DEVICE [--seconds N] [--warm-up N] [--record | --reference]
 // prints: cpu_seconds wall_seconds cpu_share_percent samples max_rss_kb
 
+#include "ReferenceWindow.h"
 #include "app/Fonts.h"
 #include "app/Poruka.h"
 #include "app/RepaintTransport.h"
@@ -20,6 +23,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <sys/resource.h>
 
 namespace {
@@ -43,10 +47,13 @@ int main(int argc, char** argv)
     double seconds = 60;
     double warmUp = 0;
     bool record = false;
+    bool reference = false;
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
         if (std::strcmp(argv[i], "--record") == 0)
             record = true;
+        else if (std::strcmp(argv[i], "--reference") == 0)
+            reference = true;
         else if (hasValue && std::strcmp(argv[i], "--port") == 0)
             device = QString::fromLocal8Bit(argv[++i]);
         else if (hasValue && std::strcmp(argv[i], "--seconds") == 0)
@@ -55,7 +62,7 @@ int main(int argc, char** argv)
             warmUp = std::atof(argv[++i]);
     }
     if (device.isEmpty() || seconds <= 0 || warmUp < 0) {
-        std::fprintf(stderr, "usage: poruka_measure_harness --port DEVICE [--seconds N] [--warm-up N] [--record]\n");
+        std::fprintf(stderr, "usage: poruka_measure_harness --port DEVICE [--seconds N] [--warm-up N] [--record | --reference]\n");
         return 2;
     }
     SendRepaintsOverTheConnection();
@@ -63,30 +70,42 @@ int main(int argc, char** argv)
     QApplication::setStyle(QStringLiteral("Fusion"));
     InstallFontSubstitutions();
 
-    PorukaEnvironment environment;
-    auto port = std::make_unique<ReconnectingPort>(std::make_unique<SerialCommPort>(device));
-    environment.portStatus = port.get();
-    environment.port = std::move(port);
-    environment.endProgram = [] { QCoreApplication::exit(0); };
-    Poruka window(std::move(environment));
-    window.Form_Load();
-    window.show();
+    std::unique_ptr<Poruka> program;
+    std::unique_ptr<ReferenceWindow> bare;
+    QWidget* window = nullptr;
+    if (reference) {
+        bare = std::make_unique<ReferenceWindow>(device);
+        window = bare.get();
+    } else {
+        PorukaEnvironment environment;
+        auto port = std::make_unique<ReconnectingPort>(std::make_unique<SerialCommPort>(device));
+        environment.portStatus = port.get();
+        environment.port = std::move(port);
+        environment.endProgram = [] { QCoreApplication::exit(0); };
+        program = std::make_unique<Poruka>(std::move(environment));
+        program->Form_Load();
+        window = program.get();
+    }
+    window->show();
+    const auto samples = [&] {
+        return program ? static_cast<int>(program->state().SampleCount) : bare->ticks();
+    };
 
     rusage before{};
     QElapsedTimer wall;
-    QTimer::singleShot(0, &window, [&] {
-        if (record)
-            window.Start_Click();
-        QTimer::singleShot(Milliseconds(warmUp), &window, [&] {
+    QTimer::singleShot(0, window, [&] {
+        if (record && program)
+            program->Start_Click();
+        QTimer::singleShot(Milliseconds(warmUp), window, [&] {
             getrusage(RUSAGE_SELF, &before);
             wall.start();
-            QTimer::singleShot(Milliseconds(seconds), &window, [&] {
+            QTimer::singleShot(Milliseconds(seconds), window, [&] {
                 rusage after{};
                 getrusage(RUSAGE_SELF, &after);
                 const double cpu = CpuSeconds(after) - CpuSeconds(before);
                 const double elapsed = wall.nsecsElapsed() / 1e9;
                 std::printf("%.3f %.3f %.3f %d %ld\n", cpu, elapsed, 100 * cpu / elapsed,
-                            static_cast<int>(window.state().SampleCount), after.ru_maxrss);
+                            samples(), after.ru_maxrss);
                 QCoreApplication::exit(0);
             });
         });
