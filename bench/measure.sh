@@ -10,7 +10,7 @@
 # requests, reads, writes and repaints) without the program's work: what Qt, the X server and
 # this machine cost for that pattern alone, at the same hour as the program's figures.
 #
-#   bash bench/measure.sh                        # 60-s runs after 15 s, two rounds (~20 min)
+#   bash bench/measure.sh                        # 60-s runs after 15 s, two rounds (~25 min)
 #   MEASURE_SECONDS=20 MEASURE_ROUNDS=1 bash bench/measure.sh
 #   MEASURE_PLATFORMS=xcb bash bench/measure.sh  # the real window only
 set -euo pipefail
