@@ -5,7 +5,6 @@
 #include <QDeadlineTimer>
 #include <QFile>
 
-#include <algorithm>
 #include <cerrno>
 #include <unistd.h>
 
@@ -52,6 +51,18 @@ bool SerialCommPort::Open(int16_t portNumber)
     m_failure = OpenFailure::None;
     // An adapter or pseudo-terminal can hold bytes from before; they are no answers of ours.
     m_port.clear();
+    // Qt reads the device in the background, waking the event loop for every answer only to
+    // move its byte into a buffer, although the readout takes what has arrived at its next
+    // tick anyway: fifteen more wake-ups a second. That notifier is the port's child; it stays
+    // off, and ReadAvailable reads the device itself. A Qt that keeps it elsewhere only costs
+    // the wake-ups.
+    m_readNotifier = nullptr;
+    for (QSocketNotifier* notifier : m_port.findChildren<QSocketNotifier*>()) {
+        if (notifier->type() == QSocketNotifier::Read && notifier->isEnabled()
+            && notifier->socket() == m_port.handle())
+            m_readNotifier = notifier;
+    }
+    KeepReadNotifierOff();
     return true;
 }
 
@@ -77,10 +88,25 @@ QByteArray SerialCommPort::ReadAvailable()
 {
     if (!m_port.isOpen())
         return {};
-    // Sized for what Qt holds: readAll sizes its result for a whole 32-KiB read chunk first,
-    // 15.6 times a second for an answer of one byte.
-    QByteArray bytes(m_port.bytesAvailable(), Qt::Uninitialized);
-    bytes.resize(std::max<qint64>(m_port.read(bytes.data(), bytes.size()), 0));
+    // What Qt took in before comes first (reading it turns Qt's notifier on again).
+    QByteArray bytes;
+    if (m_port.bytesAvailable() > 0)
+        bytes = m_port.readAll();
+    KeepReadNotifierOff();
+    char chunk[4096];
+    for (;;) {
+        const ssize_t got = ::read(m_port.handle(), chunk, sizeof chunk);
+        if (got > 0) {
+            bytes.append(chunk, got);
+            if (got < static_cast<ssize_t>(sizeof chunk))
+                break;
+        } else if (got == 0 || errno == EAGAIN) {
+            break;   // nothing more waits
+        } else if (errno != EINTR) {
+            m_port.close();   // the device is gone, as a read error from Qt says
+            break;
+        }
+    }
     return bytes;
 }
 
@@ -102,6 +128,12 @@ QByteArray SerialCommPort::WaitForReply(int maxMilliseconds, qsizetype wantedByt
     if (m_port.error() == QSerialPort::TimeoutError)
         m_port.clearError();
     return reply;
+}
+
+void SerialCommPort::KeepReadNotifierOff()
+{
+    if (m_readNotifier && m_readNotifier->isEnabled())
+        m_readNotifier->setEnabled(false);
 }
 
 void SerialCommPort::OnError(QSerialPort::SerialPortError error)

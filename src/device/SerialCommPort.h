@@ -2,14 +2,16 @@
 
 #include "device/CommPort.h"
 
+#include <QPointer>
 #include <QSerialPort>
+#include <QSocketNotifier>
 #include <QString>
 
 // The comm port on a real serial device through Qt SerialPort: 9600 baud, 8 data bits,
 // no parity, 1 stop bit, no flow control, raw bytes.
 //
 // Writes go to the device at once when it takes them and queue otherwise, and reads take what
-// the event loop has already received, so neither ever waits. When the device fails
+// has arrived at the device, so neither ever waits. When the device fails
 // (a USB adapter pulled out, the far end of a pseudo-terminal gone), Qt reports the error
 // again and again while the port stays open; the port is closed at the first such error
 // and stays closed, so the readout skips its exchange instead of spinning.
@@ -29,9 +31,11 @@ public:
 
 private:
     void OnError(QSerialPort::SerialPortError error);
+    void KeepReadNotifierOff();
 
     QString m_namedDevice;
     QString m_deviceName;
     OpenFailure m_failure = OpenFailure::None;
     QSerialPort m_port;
+    QPointer<QSocketNotifier> m_readNotifier;   // Qt's own, for reading in the background
 };

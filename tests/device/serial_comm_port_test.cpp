@@ -2,6 +2,7 @@
 #include "support/TestTerminal.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -76,6 +77,33 @@ TEST(SerialCommPort, ReadsTakeOnlyWhatHasArrivedWithoutWaiting)
     later.clear();
     ASSERT_TRUE(QTest::qWaitFor([&] { later += port.ReadAvailable(); return later.size() >= burst.size(); }, 2000));
     EXPECT_EQ(later, burst);
+}
+
+// The readout takes what has arrived at its next tick, so an answer must not wake the event
+// loop on its own, not even after the start-up probe's wait, which reads through Qt.
+TEST(SerialCommPort, AnswersDoNotWakeTheEventLoop)
+{
+    struct SocketActivations : QObject {
+        SocketActivations() { QCoreApplication::instance()->installEventFilter(this); }
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            count += event->type() == QEvent::SockAct;
+            return false;
+        }
+        int count = 0;
+    };
+    TestTerminal box;
+    SerialCommPort port(box.device);
+    ASSERT_TRUE(port.Open(1));
+    box.Send("Q");
+    ASSERT_EQ(port.WaitForReply(1000, 1), "Q");
+    EXPECT_TRUE(port.ReadAvailable().isEmpty());
+
+    SocketActivations activations;
+    box.Send("\x42");
+    QTest::qWait(100);
+    EXPECT_EQ(activations.count, 0);
+    EXPECT_EQ(port.ReadAvailable(), "\x42");
 }
 
 TEST(SerialCommPort, VanishedDeviceClosesThePortForGood)
