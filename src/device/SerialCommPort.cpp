@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -51,10 +52,12 @@ bool SerialCommPort::Open(int16_t portNumber)
     m_failure = OpenFailure::None;
     // An adapter or pseudo-terminal can hold bytes from before; they are no answers of ours.
     m_port.clear();
+    m_arrived.clear();
+    m_wroteSinceRead = false;
     // Qt reads the device in the background, waking the event loop for every answer only to
     // move its byte into a buffer, although the readout takes what has arrived at its next
     // tick anyway: fifteen more wake-ups a second. That notifier is the port's child; it stays
-    // off, and ReadAvailable reads the device itself. A Qt that keeps it elsewhere only costs
+    // off, and the port reads the device itself. A Qt that keeps it elsewhere only costs
     // the wake-ups.
     m_readNotifier = nullptr;
     for (QSocketNotifier* notifier : m_port.findChildren<QSocketNotifier*>()) {
@@ -75,6 +78,12 @@ void SerialCommPort::Write(uint8_t byte)
 {
     if (!m_port.isOpen())
         return;
+    // The next read takes what arrived before this request, never its answer, however
+    // quickly the box gives it: the readout pairs bytes with channels by that order.
+    m_arrived += TakeArrived();
+    m_wroteSinceRead = true;
+    if (!m_port.isOpen())
+        return;
     const char data = static_cast<char>(byte);
     // Straight to the device when nothing waits in Qt's queue: queueing wakes the event loop
     // twice a byte (write notifier on, then off), a large share of a live readout's CPU. A
@@ -88,7 +97,15 @@ QByteArray SerialCommPort::ReadAvailable()
 {
     if (!m_port.isOpen())
         return {};
-    // What Qt took in before comes first (reading it turns Qt's notifier on again).
+    if (!std::exchange(m_wroteSinceRead, false))
+        m_arrived += TakeArrived();
+    return std::exchange(m_arrived, {});
+}
+
+// Everything that has arrived, in order: what Qt took in first (the start-up probe's wait
+// reads through Qt, and reading that turns Qt's notifier on again), then the device.
+QByteArray SerialCommPort::TakeArrived()
+{
     QByteArray bytes;
     if (m_port.bytesAvailable() > 0)
         bytes = m_port.readAll();
@@ -112,7 +129,8 @@ QByteArray SerialCommPort::ReadAvailable()
 
 QByteArray SerialCommPort::WaitForReply(int maxMilliseconds, qsizetype wantedBytes)
 {
-    QByteArray reply;
+    QByteArray reply = std::exchange(m_arrived, {});
+    m_wroteSinceRead = false;
     if (!m_port.isOpen())
         return reply;
     const QDeadlineTimer deadline(maxMilliseconds);

@@ -10,8 +10,9 @@
 // The comm port on a real serial device through Qt SerialPort: 9600 baud, 8 data bits,
 // no parity, 1 stop bit, no flow control, raw bytes.
 //
-// Writes go to the device at once when it takes them and queue otherwise, and reads take what
-// has arrived at the device, so neither ever waits. When the device fails
+// Writes go to the device at once when it takes them and queue otherwise, and a read takes
+// what had arrived when the last byte was written (or, with nothing written since the read
+// before, what has arrived), so neither ever waits. When the device fails
 // (a USB adapter pulled out, the far end of a pseudo-terminal gone), Qt reports the error
 // again and again while the port stays open; the port is closed at the first such error
 // and stays closed, so the readout skips its exchange instead of spinning.
@@ -31,11 +32,14 @@ public:
 
 private:
     void OnError(QSerialPort::SerialPortError error);
+    QByteArray TakeArrived();
     void KeepReadNotifierOff();
 
     QString m_namedDevice;
     QString m_deviceName;
     OpenFailure m_failure = OpenFailure::None;
     QSerialPort m_port;
+    QByteArray m_arrived;   // taken from the device before a write, for the next read
+    bool m_wroteSinceRead = false;
     QPointer<QSocketNotifier> m_readNotifier;   // Qt's own, for reading in the background
 };

@@ -77,6 +77,17 @@ TEST(SerialCommPort, ReadsTakeOnlyWhatHasArrivedWithoutWaiting)
     later.clear();
     ASSERT_TRUE(QTest::qWaitFor([&] { later += port.ReadAvailable(); return later.size() >= burst.size(); }, 2000));
     EXPECT_EQ(later, burst);
+
+    // An answer that is there before the read but came after its request is a later read's,
+    // however quickly the box gives it: the readout pairs bytes with channels by that order.
+    port.Write(0xF2);
+    ASSERT_EQ(box.Receive(1), QByteArray(1, '\xf2'));
+    box.Send("\x43");
+    QTest::qWait(20);
+    EXPECT_TRUE(port.ReadAvailable().isEmpty());
+    later.clear();
+    ASSERT_TRUE(QTest::qWaitFor([&] { port.Write(0xF3); later += port.ReadAvailable(); return !later.isEmpty(); }, 2000));
+    EXPECT_EQ(later, "\x43");
 }
 
 // The readout takes what has arrived at its next tick, so an answer must not wake the event
