@@ -83,7 +83,7 @@ void SerialCommPort::Write(uint8_t byte)
     m_arrived += TakeArrived();
     m_wroteSinceRead = true;
     if (!m_port.isOpen())
-        return;
+        return;   // that read found the device gone
     const char data = static_cast<char>(byte);
     // Straight to the device when nothing waits in Qt's queue: queueing wakes the event loop
     // twice a byte (write notifier on, then off), a large share of a live readout's CPU. A
