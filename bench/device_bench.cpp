@@ -2,7 +2,7 @@
 // the liquid column update. The tick runs on the user-interface thread up to ten times a
 // second, so it must stay far below a frame (budget: 20 microseconds).
 
-#include "app/Poruka.h"
+#include "program/Program.h"
 #include "render/Barometer.h"
 #include "render/GraphFrame.h"
 #include "render/Thermometer.h"
@@ -37,7 +37,8 @@ void BM_Timer1Tick(benchmark::State& bench)
     PorukaEnvironment environment;
     environment.port = std::make_unique<AnsweringPort>();
     environment.workingFolder = QDir(folder.path());
-    Poruka window(std::move(environment));
+    Program program(std::move(environment));
+    Poruka& window = program.window();
 
     ProgramState& state = window.state();
     for (int i = 0; i < kTableSize; ++i) {

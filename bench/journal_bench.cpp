@@ -1,9 +1,11 @@
 // One journal row on its way to the disk, as a recording tick sends it: in the 0.1-s mode one
 // write(2) (the sync follows on its own timer, at most every four seconds); in minute mode the
-// write and the fdatasync that follows it as the event loop's next step, once a minute. Compare with BM_RecordingTick, which includes the
-// 0.1-s write since the window keeps its journal.
+// write and the fdatasync that follows it as the event loop's next step, once a minute. Compare
+// with BM_RecordingTick, which includes the 0.1-s write since the program keeps its journal.
 
-#include "app/Journal.h"
+#include "features/Journal.h"
+#include "run/RunLog.h"
+#include "run/StatusBoard.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -13,7 +15,9 @@ namespace {
 void JournalWrite(benchmark::State& bench, bool tenths)
 {
     QTemporaryDir folder;
-    Journal journal{QDir(folder.path())};
+    RunLog run;
+    StatusBoard status;
+    Journal journal{QDir(folder.path()), run, status};
     RecordedSample sample;
     sample.temperature = 2345;
     sample.pressure = 10132;

@@ -3,7 +3,7 @@
 // and 31 pressure entries. The timer fires ten times a second next to the readout, so a tick
 // must stay far below a frame (budget: 30 microseconds).
 
-#include "app/Poruka.h"
+#include "program/Program.h"
 #include "base/Numbers.h"
 
 #include <QLineEdit>
@@ -42,7 +42,8 @@ void RecordingTick(benchmark::State& bench, bool firing)
     PorukaEnvironment environment;
     environment.port = std::make_unique<SilentPort>();
     environment.workingFolder = QDir(folder.path());
-    Poruka window(std::move(environment));
+    Program program(std::move(environment));
+    Poruka& window = program.window();
     window.Form_Load();
 
     ProgramState& state = window.state();

@@ -11,11 +11,9 @@
 // prints: cpu_seconds wall_seconds cpu_share_percent samples max_rss_kb
 
 #include "ReferenceWindow.h"
-#include "app/Fonts.h"
-#include "app/Poruka.h"
-#include "app/RepaintTransport.h"
-#include "device/ReconnectingPort.h"
-#include "device/SerialCommPort.h"
+#include "widgets/Fonts.h"
+#include "program/Program.h"
+#include "program/RepaintTransport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -70,7 +68,7 @@ int main(int argc, char** argv)
     QApplication::setStyle(QStringLiteral("Fusion"));
     InstallFontSubstitutions();
 
-    std::unique_ptr<Poruka> program;
+    std::unique_ptr<Program> program;
     std::unique_ptr<ReferenceWindow> bare;
     QWidget* window = nullptr;
     if (reference) {
@@ -78,24 +76,21 @@ int main(int argc, char** argv)
         window = bare.get();
     } else {
         PorukaEnvironment environment;
-        auto port = std::make_unique<ReconnectingPort>(std::make_unique<SerialCommPort>(device));
-        environment.portStatus = port.get();
-        environment.port = std::move(port);
-        environment.endProgram = [] { QCoreApplication::exit(0); };
-        program = std::make_unique<Poruka>(std::move(environment));
-        program->Form_Load();
-        window = program.get();
+        UseClassroomPort(environment, device);
+        program = std::make_unique<Program>(std::move(environment));
+        program->window().Form_Load();
+        window = &program->window();
     }
     window->show();
     const auto samples = [&] {
-        return program ? static_cast<int>(program->state().SampleCount) : bare->ticks();
+        return program ? static_cast<int>(program->window().state().SampleCount) : bare->ticks();
     };
 
     rusage before{};
     QElapsedTimer wall;
     QTimer::singleShot(0, window, [&] {
         if (record && program)
-            program->Start_Click();
+            program->window().Start_Click();
         QTimer::singleShot(Milliseconds(warmUp), window, [&] {
             getrusage(RUSAGE_SELF, &before);
             wall.start();

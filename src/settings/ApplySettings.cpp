@@ -1,6 +1,6 @@
 #include "settings/Fsettei.h"
 
-#include "app/Poruka.h"
+#include "window/Poruka.h"
 #include "base/Numbers.h"
 #include "files/AutoScale.h"
 #include "files/SelectTables.h"

@@ -1,8 +1,7 @@
 #include "settings/Fsettei.h"
 
-#include "app/Poruka.h"
-#include "app/WindowLayout.h"
-#include "app/Zoom.h"
+#include "window/Poruka.h"
+#include "widgets/WindowLayout.h"
 #include "base/Numbers.h"
 
 #include <QApplication>
@@ -46,9 +45,6 @@ Fsettei::Fsettei(Poruka& main, QWidget* parent)
     , m_main(main)
 {
     BuildControls();
-    // Shown as large as the main window, so the class can read it on the projector too.
-    if (WindowZoom* zoom = m_main.zoom())
-        zoom->follow(*this);
 }
 
 void Fsettei::BuildControls()

@@ -90,7 +90,7 @@ private:
     void FieldGotFocus(int field);
     void FieldKeyPress(int field, int keyAscii);
     void FieldLostFocus(int field);
-    int FieldNumber(const QObject* watched) const;   // 0..3, or -1 for any other object
+    int FieldIndexOf(const QObject* watched) const;   // 0..3, or -1 for any other object
 
     void ApplyThermometerScale();
     void ApplyBarometerScale();

@@ -1,6 +1,6 @@
 #include "settings/Fsettei.h"
 
-#include "app/Poruka.h"
+#include "window/Poruka.h"
 #include "base/Numbers.h"
 
 #include <QCheckBox>
@@ -44,7 +44,7 @@ void Fsettei::Text4_GotFocus() { FieldGotFocus(3); }
 void Fsettei::Text4_KeyPress(int keyAscii) { FieldKeyPress(3, keyAscii); }
 void Fsettei::Text4_LostFocus() { FieldLostFocus(3); }
 
-int Fsettei::FieldNumber(const QObject* watched) const
+int Fsettei::FieldIndexOf(const QObject* watched) const
 {
     const QObject* const fields[] = {Text1, Text2, Text3, Text4};
     for (int i = 0; i < 4; ++i)
@@ -57,7 +57,7 @@ int Fsettei::FieldNumber(const QObject* watched) const
 // other key still reach the field as usual.
 bool Fsettei::eventFilter(QObject* watched, QEvent* event)
 {
-    const int field = FieldNumber(watched);
+    const int field = FieldIndexOf(watched);
     if (field < 0)
         return QWidget::eventFilter(watched, event);
     using GotFocus = void (Fsettei::*)();

@@ -1,13 +1,15 @@
 #include "settings/OpenSettingsWindow.h"
 
-#include "app/Poruka.h"
+#include "window/Poruka.h"
 #include "settings/Fsettei.h"
 
-void OpenSettingsWindow(Poruka& main)
+void OpenSettingsWindow(Poruka& main, const std::function<void(QWidget&)>& built)
 {
     Fsettei* settings = SettingsWindowOf(main);
     if (!settings) {
         settings = new Fsettei(main, &main);
+        if (built)
+            built(*settings);
         // First shown over the middle of the main window; afterwards wherever the user left it.
         settings->move(main.frameGeometry().center() - settings->rect().center());
     }

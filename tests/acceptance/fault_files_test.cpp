@@ -43,6 +43,7 @@ TEST_F(AcceptanceRun, RandomFilesAtStartUpNeverStopTheProgramOrLoseSamples)
         window->Start->click();
         EXPECT_GT(window->state().SampleCount, 0);
         ledger.ExpectAllKept(*window);
-        window.reset();
+        program.reset();
+        window = nullptr;
     }
 }

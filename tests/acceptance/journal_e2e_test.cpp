@@ -2,9 +2,9 @@
 // and a box pulled out and plugged back in shows in the journal and the export as exactly
 // the samples taken while the caption said so.
 
-#include "app/ConnectionStatus.h"
-#include "app/ExportCsv.h"
-#include "app/Journal.h"
+#include "features/ConnectionStatus.h"
+#include "run/RunCsv.h"
+#include "features/Journal.h"
 #include "support/AcceptanceRun.h"
 
 #include <QProcess>
@@ -138,7 +138,7 @@ TEST_F(AcceptanceRun, BoxPulledOutAndPluggedBackInMarksTheSamplesInBetweenAndOnl
     const QString steady = window->Text1->text();
     // What the caption said as each sample was recorded.
     QList<bool> saidNotConnected;
-    QObject::connect(window.get(), &Poruka::sampleRecorded, window.get(), [&](const RecordedSample&) {
+    QObject::connect(&window->runLog(), &RunLog::sampleRecorded, window, [&](const RecordedSample&) {
         saidNotConnected << window->windowTitle().contains(QString::fromUtf8(kNotConnectedStatus));
     });
     window->Start->click();
@@ -172,7 +172,7 @@ TEST_F(AcceptanceRun, BoxPulledOutAndPluggedBackInMarksTheSamplesInBetweenAndOnl
     EXPECT_GE(marked.last(), beforeReturn - 1);
 
     // The export says the same of every slot it holds (no slot was recorded twice).
-    const QStringList lines = QString::fromUtf8(BuildSamplesCsv(window->state(), window->sampleMoments(), false))
+    const QStringList lines = QString::fromUtf8(BuildSamplesCsv(window->state(), window->runLog().moments(), false))
                                   .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), static_cast<qsizetype>(rows.size()) + 1);
     for (size_t i = 0; i < rows.size(); ++i)

@@ -1,6 +1,6 @@
 // The main window with the real Qt serial port against the stand-in box on a pseudo-terminal.
 
-#include "app/Poruka.h"
+#include "window/Poruka.h"
 #include "base/Numbers.h"
 #include "device/SerialCommPort.h"
 #include "render/GraphCurves.h"
@@ -30,7 +30,8 @@ struct LiveReadout : ::testing::Test {
         environment.port = std::move(owned);
         environment.questions = std::make_unique<ScriptedQuestions>();
         environment.workingFolder = QDir(folder.path());
-        window = std::make_unique<Poruka>(std::move(environment));
+        program = std::make_unique<Program>(std::move(environment));
+        window = &program->window();
         window->Form_Load();
     }
 
@@ -44,7 +45,8 @@ struct LiveReadout : ::testing::Test {
     QTemporaryDir folder;
     BoxProcess box{folder.path()};
     SerialCommPort* port = nullptr;
-    std::unique_ptr<Poruka> window;
+    std::unique_ptr<Program> program;
+    Poruka* window = nullptr;
 };
 
 } // namespace

@@ -2,8 +2,8 @@
 // each step, the readout picks up again on the same device within two seconds of the box's
 // return, and a 0.1-s run records throughout without losing a sample.
 
-#include "app/ConnectionStatus.h"
-#include "app/Poruka.h"
+#include "features/ConnectionStatus.h"
+#include "window/Poruka.h"
 #include "device/ReconnectingPort.h"
 #include "device/SerialCommPort.h"
 #include "support/BoxProcess.h"
@@ -42,7 +42,8 @@ struct ProgramOnBox {
         environment.questions = std::make_unique<ScriptedQuestions>();
         environment.workingFolder = QDir(folder.path());
         environment.endProgram = [] {};
-        window = std::make_unique<Poruka>(std::move(environment));
+        program = std::make_unique<Program>(std::move(environment));
+        window = &program->window();
     }
 
     QString title() const { return window->windowTitle(); }
@@ -56,7 +57,8 @@ struct ProgramOnBox {
     QTemporaryDir folder;
     BoxProcess box{folder.path()};
     ReconnectingPort* link = nullptr;
-    std::unique_ptr<Poruka> window;
+    std::unique_ptr<Program> program;
+    Poruka* window = nullptr;
 };
 
 } // namespace

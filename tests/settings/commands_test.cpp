@@ -116,7 +116,7 @@ TEST_F(Commands, ResetNoChangesNothingAndRedrawsTheGraph)
 TEST_F(Commands, ResetAsksUnderTheProgramsTitleWhateverTheCaptionSays)
 {
     Stopped(5, 1);
-    main().setStatus(StatusSource::Port, QStringLiteral("ぽるか未接続"));
+    main().statusBoard().set(StatusSource::Port, QStringLiteral("ぽるか未接続"));
     ASSERT_TRUE(main().windowTitle().contains(QStringLiteral("未接続")));
     main().DataReset_Click();
     ASSERT_FALSE(t.questions->asked.empty());

@@ -1,5 +1,5 @@
-#include "app/Questions.h"
-#include "app/Translations.h"
+#include "widgets/Questions.h"
+#include "program/Translations.h"
 #include "support/Pictures.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // stop and a later start, and an interval switched in the middle of a run all show in the
 // export's times and elapsed seconds.
 
-#include "app/ExportCsv.h"
+#include "run/RunCsv.h"
 #include "support/SettingsFixture.h"
 
 #include <QLineEdit>
@@ -32,7 +32,7 @@ protected:
     // Elapsed seconds and time of each exported row.
     QStringList Times()
     {
-        const QString csv = QString::fromUtf8(BuildSamplesCsv(state(), main().sampleMoments(), main().RunActive()));
+        const QString csv = QString::fromUtf8(BuildSamplesCsv(state(), main().runLog().moments(), main().RunActive()));
         QStringList times;
         for (const QString& line : csv.split(QStringLiteral("\r\n")).mid(1, -1)) {
             const QStringList fields = line.split(QLatin1Char(','));

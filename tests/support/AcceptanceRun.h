@@ -4,7 +4,7 @@
 // offscreen with the real serial port, poruka-box on a pseudo-terminal, and a working folder
 // holding copies of the sample calibration files and the test's own VORUM.TXT.
 
-#include "app/Poruka.h"
+#include "window/Poruka.h"
 #include "base/Numbers.h"
 #include "support/BoxProcess.h"
 #include "device/ReconnectingPort.h"
@@ -197,8 +197,8 @@ struct AcceptanceRun : ::testing::Test {
         environment.questions = std::move(questionsOwned);
         environment.workingFolder = QDir(folder.path());
         environment.endProgram = [this] { ++programEnded; };
-        environment.openSettings = OpenSettingsWindow;
-        window = std::make_unique<Poruka>(std::move(environment));
+        program = std::make_unique<Program>(std::move(environment));
+        window = &program->window();
         window->Form_Load();
         window->show();
     }
@@ -228,6 +228,7 @@ struct AcceptanceRun : ::testing::Test {
     FakeClock* clock = nullptr;
     ScriptedQuestions* questions = nullptr;
     int programEnded = 0;
-    std::unique_ptr<Poruka> window;
+    std::unique_ptr<Program> program;
+    Poruka* window = nullptr;
     SampleLedger ledger;
 };

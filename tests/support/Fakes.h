@@ -3,11 +3,11 @@
 // Stand-ins for the world outside the program: a scripted serial port, a settable clock and
 // scripted answers to the program's questions.
 
-#include "app/Clock.h"
-#include "app/Poruka.h"
-#include "app/Questions.h"
+#include "run/Clock.h"
+#include "program/Program.h"
+#include "window/Poruka.h"
+#include "widgets/Questions.h"
 #include "device/CommPort.h"
-#include "settings/OpenSettingsWindow.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -98,8 +98,8 @@ public:
     std::vector<Asked> askedSave;    // message = the suggested path
 };
 
-// A main window wired to the fakes above, with its working folder in a fresh temporary folder
-// and the settings window behind せってい, as the program wires it.
+// The program built as it runs, its main window wired to the fakes above, with its working
+// folder in a fresh temporary folder.
 struct TestWindow {
     TestWindow()
     {
@@ -115,8 +115,8 @@ struct TestWindow {
         environment.questions = std::move(questionsOwned);
         environment.workingFolder = QDir(folder.path());
         environment.endProgram = [this] { ++programEnded; };
-        environment.openSettings = OpenSettingsWindow;
-        window = std::make_unique<Poruka>(std::move(environment));
+        program = std::make_unique<Program>(std::move(environment));
+        window = &program->window();
     }
 
     // Writes a file into the working folder.
@@ -132,5 +132,6 @@ struct TestWindow {
     FakeClock* clock = nullptr;
     ScriptedQuestions* questions = nullptr;
     int programEnded = 0;
-    std::unique_ptr<Poruka> window;
+    std::unique_ptr<Program> program;
+    Poruka* window = nullptr;
 };

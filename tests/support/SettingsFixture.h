@@ -3,7 +3,7 @@
 // A started main window wired to the fakes, with helpers to open the settings window, put a run
 // into a known state and see which graph view a command left on the surface.
 
-#include "app/Poruka.h"
+#include "window/Poruka.h"
 #include "base/Numbers.h"
 #include "render/Surface.h"
 #include "settings/Fsettei.h"
@@ -28,7 +28,7 @@ protected:
     {
         t.window->Form_Load();
         t.window->show();
-        QApplication::setActiveWindow(t.window.get());
+        QApplication::setActiveWindow(t.window);
     }
 
     // Stops the readout with 25 °C and 1013 hPa in the fields, so that every sample records them.

@@ -1,7 +1,7 @@
 // Writes the program's icon as a PNG file of the given size, for the desktop's icon theme.
 // It draws with the same code as the window icon, so the menu and the window show one picture.
 
-#include "app/WindowIcon.h"
+#include "widgets/WindowIcon.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,0 +1,128 @@
+#include "program/CommandLine.h"
+
+#include "features/Zoom.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+
+#include <algorithm>
+
+namespace {
+
+struct Options {
+    QCommandLineOption port{QStringLiteral("port"),
+                            QStringLiteral("Open the serial device DEVICE instead of the customization file's port."),
+                            QStringLiteral("DEVICE")};
+    QCommandLineOption screenshot{QStringLiteral("screenshot"),
+                                  QStringLiteral("Save a picture of the window to FILE (PNG) and end, after --quit-after"
+                                                 " or three seconds."),
+                                  QStringLiteral("FILE")};
+    QCommandLineOption quitAfter{QStringLiteral("quit-after"),
+                                 QStringLiteral("End the program after SECONDS."), QStringLiteral("SECONDS")};
+    QCommandLineOption folder{QStringLiteral("folder"),
+                              QStringLiteral("Read the calibration tables and VORUM.TXT from DIR. DIR is created when"
+                                             " missing, and every sample file missing there is copied in; files"
+                                             " already there are never changed."),
+                              QStringLiteral("DIR")};
+    QCommandLineOption zoom{QStringLiteral("zoom"),
+                            QStringLiteral("Draw the window FACTOR times as large: 1, 1.5, 2 or 3."),
+                            QStringLiteral("FACTOR")};
+};
+
+// The parser with our options; the help and version options come from Qt.
+struct Parser {
+    Parser()
+    {
+        parser.setApplicationDescription(
+            QStringLiteral("Temperature and air pressure from the Poruka sensor box, for science classes."));
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOptions({options.port, options.screenshot, options.quitAfter, options.folder, options.zoom});
+    }
+
+    QCommandLineParser parser;
+    Options options;
+};
+
+QString ExpandHome(const QString& folder)
+{
+    // A shell expands "~/" before we see it; a desktop entry's Exec line does not.
+    if (folder == u'~')
+        return QDir::homePath();
+    if (folder.startsWith(QLatin1String("~/")))
+        return QDir::homePath() + folder.mid(1);
+    return folder;
+}
+
+}   // namespace
+
+std::optional<CommandLine> ParseCommandLine(const QStringList& arguments)
+{
+    Parser reader;
+    QCommandLineParser& parser = reader.parser;
+    const Options& option = reader.options;
+    if (!parser.parse(QStringList{QStringLiteral("poruka")} + arguments) || !parser.positionalArguments().isEmpty())
+        return std::nullopt;
+
+    CommandLine options;
+    options.showHelp = parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"));
+    options.showVersion = parser.isSet(QStringLiteral("version"));
+    options.portDevice = parser.value(option.port);
+    options.screenshotFile = parser.value(option.screenshot);
+    if (parser.isSet(option.quitAfter)) {
+        bool ok = false;
+        options.quitAfterSeconds = parser.value(option.quitAfter).toDouble(&ok);
+        // Up to a few weeks: the time is turned into milliseconds for a timer.
+        if (!ok || !(options.quitAfterSeconds >= 0 && options.quitAfterSeconds <= kLongestQuitAfter))
+            return std::nullopt;
+    }
+    if (parser.isSet(option.folder)) {
+        options.folder = ExpandHome(parser.value(option.folder));
+        if (options.folder.isEmpty())
+            return std::nullopt;
+    }
+    if (parser.isSet(option.zoom)) {
+        bool ok = false;
+        options.zoom = parser.value(option.zoom).toDouble(&ok);
+        if (!ok || !IsZoomFactor(options.zoom))
+            return std::nullopt;
+    }
+    return options;
+}
+
+QStringList WithoutQtOptions(const QStringList& arguments)
+{
+    // QGuiApplication, QApplication, the xcb platform and QCoreApplication take these, with
+    // one or two leading dashes; the first group takes the next argument as its value.
+    static const QStringList kWithValue = {
+        "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry",
+        "qwindowicon", "icon", "qwindowtitle", "title", "session", "style", "stylesheet",
+        "qmljsdebugger", "display", "name", "visual"};
+    static const QStringList kAlone = {"reverse", "testability", "widgetcount", "nograb", "dograb",
+                                       "sync", "qdevel", "qdebug"};
+    static const QStringList kJoined = {"style=", "stylesheet=", "qmljsdebugger="};
+
+    QStringList ours;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (!argument.startsWith(u'-')) {
+            ours << argument;
+            continue;
+        }
+        const QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+        if (kWithValue.contains(name)) {
+            ++i;   // its value, if any
+        } else if (!kAlone.contains(name)
+                   && std::none_of(kJoined.begin(), kJoined.end(),
+                                   [&](const QString& start) { return name.startsWith(start); })) {
+            ours << argument;
+        }
+    }
+    return ours;
+}
+
+QString CommandLineHelp()
+{
+    return Parser().parser.helpText();
+}

@@ -1,0 +1,75 @@
+#include "program/Program.h"
+
+#include "device/ReconnectingPort.h"
+#include "device/SerialCommPort.h"
+#include "features/ConnectionStatus.h"
+#include "features/ExportCommands.h"
+#include "features/Journal.h"
+#include "features/Zoom.h"
+#include "render/SurfaceView.h"
+#include "settings/OpenSettingsWindow.h"
+
+#include <QCoreApplication>
+#include <QMenu>
+
+#include <utility>
+
+namespace {
+
+void FillWithClassroomParts(PorukaEnvironment& environment)
+{
+    if (!environment.port)
+        environment.port = std::make_unique<SerialCommPort>();
+    if (!environment.clock)
+        environment.clock = std::make_unique<SystemClock>();
+    if (!environment.questions)
+        environment.questions = std::make_unique<MessageBoxQuestions>();
+    if (!environment.endProgram)
+        environment.endProgram = [] { QCoreApplication::exit(0); };
+}
+
+}   // namespace
+
+Program::Program(PorukaEnvironment environment)
+{
+    FillWithClassroomParts(environment);
+    const bool settings = !environment.openSettings;
+    if (settings) {
+        // The settings window is shown as large as the main window, so the class can read it
+        // on the projector too.
+        environment.openSettings = [this](Poruka& main) {
+            OpenSettingsWindow(main, [this](QWidget& built) { m_zoom->follow(built); });
+        };
+    }
+    m_window = std::make_unique<Poruka>(std::move(environment));
+    Poruka& window = *m_window;
+
+    // The pictures' right-click menu: saving, then the sizes.
+    m_pictureMenu = new QMenu(&window);
+    window.Picture1->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(window.Picture1, &QWidget::customContextMenuRequested, m_pictureMenu,
+                     [this](const QPoint& where) {
+                         m_pictureMenu->popup(m_window->Picture1->mapToGlobal(where));
+                     });
+    m_export = new ExportCommands({window, window.state(), window.runLog(),
+                                   [&window] { return window.RunActive(); }, window.surface(),
+                                   window.clock(), window.questions(), window.workingFolder()},
+                                  m_commands, *m_pictureMenu);
+    m_zoom = new WindowZoom(window, window.content(), *window.Picture1, window.statusBoard(),
+                            m_commands, *m_pictureMenu);
+    m_journal = new Journal(window.workingFolder(), window.runLog(), window.statusBoard(), &window);
+    if (PortStatus* port = window.portStatus()) {
+        ShowConnectionStatus(*port, window.statusBoard());
+        QObject::connect(&window, &Poruka::readoutExchanged, port, &PortStatus::Check);
+    }
+}
+
+Program::~Program() = default;
+
+void UseClassroomPort(PorukaEnvironment& environment, const QString& device)
+{
+    // A box unplugged or switched off during the lesson is picked up again when it returns.
+    auto port = std::make_unique<ReconnectingPort>(std::make_unique<SerialCommPort>(device));
+    environment.portStatus = port.get();   // the caption says whether the box answers
+    environment.port = std::move(port);
+}

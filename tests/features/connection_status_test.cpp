@@ -1,0 +1,214 @@
+// The caption that says whether the box answers, and the readout across a lost and reopened
+// port, on a main window whose port can reconnect (as the program runs it).
+
+#include "features/ConnectionStatus.h"
+#include "device/ReconnectingPort.h"
+#include "support/Fakes.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kConnected = QString::fromUtf8(kConnectedCaption);
+const QString kNotConnected = QStringLiteral("温度と気圧（ぽるか未接続）");
+
+QByteArray Byte(int value)
+{
+    return QByteArray(1, static_cast<char>(value));
+}
+
+// A main window like the program's: the scripted port inside a reconnecting one.
+struct ReconnectingWindow {
+    ReconnectingWindow()
+    {
+        auto fakeOwned = std::make_unique<FakeCommPort>();
+        port = fakeOwned.get();
+        auto linkOwned = std::make_unique<ReconnectingPort>(std::move(fakeOwned));
+        link = linkOwned.get();
+        PorukaEnvironment environment;
+        environment.portStatus = link;
+        environment.port = std::move(linkOwned);
+        environment.clock = std::make_unique<FakeClock>();
+        environment.questions = std::make_unique<ScriptedQuestions>();
+        environment.workingFolder = QDir(folder.path());
+        environment.endProgram = [] {};
+        // Tables that are there (if empty), so that the caption speaks of the port alone.
+        for (const char* name : {"EKION.CSV", "KION.CSV", "VORUM1.CSV", "VORUM2.CSV"}) {
+            QFile table(folder.filePath(QString::fromLatin1(name)));
+            table.open(QIODevice::WriteOnly);
+        }
+        program = std::make_unique<Program>(std::move(environment));
+        window = &program->window();
+    }
+
+    QTemporaryDir folder;
+    FakeCommPort* port = nullptr;
+    ReconnectingPort* link = nullptr;
+    std::unique_ptr<Program> program;
+    Poruka* window = nullptr;
+};
+
+// One readout tick as the timer delivers it, with everything connected to the timer.
+void Tick(Poruka& window)
+{
+    QMetaObject::invokeMethod(window.Timer1, "timeout", Qt::DirectConnection);
+}
+
+} // namespace
+
+TEST(ConnectionStatus, BoxThereAndNeverLostChangesNothing)
+{
+    const std::deque<QByteArray> script = {"QUIRAN", {}, Byte(80), Byte(113), {}, {},
+                                           Byte(81), Byte(114), Byte(82)};
+    TestWindow plain;
+    ReconnectingWindow wrapped;
+    plain.port->replies = script;
+    wrapped.port->replies = script;
+    plain.window->StartUp();
+    wrapped.window->StartUp();
+    EXPECT_EQ(wrapped.window->windowTitle(), kConnected);
+
+    for (int i = 0; i < 10; ++i) {
+        Tick(*plain.window);
+        Tick(*wrapped.window);
+        ASSERT_EQ(wrapped.window->ReadStep, plain.window->ReadStep) << "tick " << i;
+        EXPECT_EQ(wrapped.window->Text1->text(), plain.window->Text1->text());
+        EXPECT_EQ(wrapped.window->Text3->text(), plain.window->Text3->text());
+    }
+    EXPECT_EQ(wrapped.port->written, plain.port->written);
+    EXPECT_EQ(wrapped.window->Timer1->interval(), plain.window->Timer1->interval());
+    EXPECT_EQ(wrapped.window->Timer2->isActive(), plain.window->Timer2->isActive());
+    EXPECT_EQ(wrapped.window->windowTitle(), kConnected);
+    EXPECT_FALSE(wrapped.link->retryTimer().isActive());
+}
+
+TEST(ConnectionStatus, StartUpWithoutBoxSaysSoUntilTheFirstAnswer)
+{
+    ReconnectingWindow test;
+    test.window->StartUp();   // the probe goes unanswered
+    EXPECT_EQ(test.window->state().BoxMissing, -1);
+    EXPECT_EQ(test.window->windowTitle(), kNotConnected);
+    EXPECT_FALSE(test.link->retryTimer().isActive());   // the port itself is open
+
+    Tick(*test.window);
+    EXPECT_EQ(test.window->windowTitle(), kNotConnected);
+    test.port->replies = {Byte(113)};
+    Tick(*test.window);
+    EXPECT_EQ(test.window->windowTitle(), kConnected);
+}
+
+TEST(ConnectionStatus, PortMissingAtStartUpIsReopenedWhenItAppears)
+{
+    ReconnectingWindow test;
+    test.port->canOpen = false;
+    test.window->StartUp();
+    EXPECT_EQ(test.window->windowTitle(), kNotConnected);
+    EXPECT_TRUE(test.link->retryTimer().isActive());
+    EXPECT_EQ(test.link->retryTimer().interval(), 1000);
+
+    test.port->canOpen = true;
+    test.link->Reopen();
+    EXPECT_TRUE(test.port->open);
+    EXPECT_EQ(test.window->windowTitle(), kNotConnected);
+    test.port->replies = {{}, Byte(100)};
+    Tick(*test.window);
+    Tick(*test.window);
+    EXPECT_EQ(test.window->windowTitle(), kConnected);
+    EXPECT_FALSE(test.link->retryTimer().isActive());
+}
+
+TEST(ConnectionStatus, LostPortKeepsValuesAndRunThenResumesWhereItLeftOff)
+{
+    ReconnectingWindow test;
+    Poruka& window = *test.window;
+    ProgramState& state = window.state();
+    test.port->replies = {"QUIRAN"};
+    window.StartUp();
+    for (int i = 0; i < kTableSize; ++i) {
+        state.TemperatureTable[i] = static_cast<int16_t>(i - 50);
+        state.PressureTable[i] = static_cast<int16_t>(900 + i);
+    }
+    state.RequestF3 = 0xF3;
+    state.RequestF2 = 0xF2;
+    window.ReadStep = 0;
+    // Temperature step reads 73, pressure step reads 113, then a temperature step is due.
+    test.port->replies = {Byte(73), Byte(113)};
+    Tick(window);
+    Tick(window);
+    ASSERT_EQ(window.Text1->text(), QStringLiteral(" 23"));
+    ASSERT_EQ(window.Text3->text(), QStringLiteral(" 1013"));
+    ASSERT_EQ(window.ReadStep, 0);
+    window.Start->setText(QString::fromUtf8(Poruka::kStopCaption));   // a run is recording
+    window.Timer2->start(100);
+    const auto writtenBefore = test.port->written.size();
+
+    test.port->open = false;   // the box is unplugged
+    test.port->canOpen = false;
+    Tick(window);
+    EXPECT_EQ(window.windowTitle(), kNotConnected);
+    EXPECT_TRUE(test.link->retryTimer().isActive());
+    for (int i = 0; i < 5; ++i)
+        Tick(window);
+    EXPECT_EQ(window.Text1->text(), QStringLiteral(" 23"));
+    EXPECT_EQ(window.Text3->text(), QStringLiteral(" 1013"));
+    EXPECT_EQ(window.ReadStep, 0);
+    EXPECT_EQ(test.port->written.size(), writtenBefore);
+    EXPECT_TRUE(window.Timer2->isActive());
+    EXPECT_EQ(window.Timer2->interval(), 100);
+    EXPECT_TRUE(window.RunActive());
+
+    test.link->Reopen();   // still gone
+    EXPECT_TRUE(test.link->retryTimer().isActive());
+    test.port->canOpen = true;
+    test.port->replies = {"junk from before"};
+    test.link->Reopen();
+    EXPECT_FALSE(test.link->retryTimer().isActive());
+    EXPECT_EQ(window.windowTitle(), kNotConnected);
+
+    // The readout goes on with the temperature step that was due; the stale bytes are gone.
+    test.port->replies = {{}, Byte(75), Byte(114)};
+    Tick(window);
+    EXPECT_EQ(window.windowTitle(), kNotConnected);
+    Tick(window);
+    EXPECT_EQ(window.windowTitle(), kConnected);
+    Tick(window);
+    EXPECT_EQ(std::vector<uint8_t>(test.port->written.begin() + writtenBefore,
+                                   test.port->written.end()),
+              (std::vector<uint8_t>{0xF3, 0xF2, 0xF3}));
+    EXPECT_EQ(window.Text3->text(), QStringLiteral(" 975"));
+    EXPECT_EQ(window.Text1->text(), QStringLiteral(" 64"));
+}
+
+// An adapter the user may not open, or one another program holds, is named as the cause; all
+// else goes on as without a box, and the retries pick up a change of cause or an opening.
+TEST(ConnectionStatus, PortThatWillNotOpenNamesTheCause)
+{
+    ReconnectingWindow test;
+    test.port->canOpen = false;
+    test.port->failure = OpenFailure::NoPermission;
+    test.window->StartUp();
+    EXPECT_EQ(test.window->windowTitle(), QStringLiteral("温度と気圧（ポートを開く権限がありません）"));
+    EXPECT_EQ(test.window->state().BoxMissing, -1);
+    Tick(*test.window);
+    EXPECT_TRUE(test.port->written.empty());
+    EXPECT_TRUE(test.link->retryTimer().isActive());
+
+    test.port->failure = OpenFailure::Busy;   // the user joined the group; another program has it
+    test.link->Reopen();
+    EXPECT_EQ(test.window->windowTitle(), QStringLiteral("温度と気圧（ポートは使用中です）"));
+    test.port->failure = OpenFailure::Unavailable;   // the adapter was pulled out
+    test.link->Reopen();
+    EXPECT_EQ(test.window->windowTitle(), kNotConnected);
+
+    test.port->failure = OpenFailure::NoPermission;
+    test.link->Reopen();
+    test.port->canOpen = true;
+    test.link->Reopen();
+    EXPECT_EQ(test.window->windowTitle(), kNotConnected);   // open, not answering yet
+    test.port->replies = {Byte(100)};
+    Tick(*test.window);
+    EXPECT_EQ(test.window->windowTitle(), kConnected);
+}
