@@ -8,6 +8,7 @@
 #include "render/Surface.h"
 #include "render/Thermometer.h"
 #include "support/RenderState.h"
+#include "TestPaths.h"
 
 #include <QDateTime>
 #include <gtest/gtest.h>
@@ -69,6 +70,11 @@ TEST(Pictures, NarrowScales)
     Surface surface;
     DrawInstruments(*state, surface, 21.5f, 1008);
     SavePictureIfAsked(surface, QStringLiteral("render-narrow-scales.png"));
+    // The picture in the docs was made by this test; the marks of a 15-degree and a 15-hPa
+    // scale must still be drawn as they show.
+    const QImage reference(QStringLiteral(PORUKA_SOURCE_DIR "/docs/render-narrow-scales.png"));
+    ASSERT_FALSE(reference.isNull());
+    EXPECT_EQ(surface.image().convertToFormat(QImage::Format_RGB32), reference.convertToFormat(QImage::Format_RGB32));
 }
 
 TEST(Pictures, PageViewOf600MinuteSamples)
