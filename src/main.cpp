@@ -16,6 +16,7 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -83,7 +84,12 @@ int main(int argc, char** argv)
     }
     Poruka window(std::move(environment));
     window.Form_Load();
-    window.zoom()->setFactor(options->zoom);
+    // A size larger than the screen would put the controls out of reach.
+    const double zoom = std::min(options->zoom, window.zoom()->largestOffered());
+    if (zoom < options->zoom)
+        std::fprintf(stderr, "poruka: --zoom %g does not fit the screen; starting at %g\n",
+                     options->zoom, zoom);
+    window.zoom()->setFactor(zoom);
     window.show();
 
     if (options->quitAfterSeconds >= 0 || !options->screenshotFile.isEmpty()) {
