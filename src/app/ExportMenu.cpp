@@ -4,6 +4,7 @@
 #include "app/ExportFiles.h"
 #include "app/Poruka.h"
 #include "app/Questions.h"
+#include "base/DateTime.h"
 #include "render/SurfaceView.h"
 
 #include <QAction>
@@ -104,7 +105,12 @@ void ExportCommands::SaveGraphAsPicture()
                                  QStringLiteral("PNG 画像 (*.png)"));
     if (path.isEmpty())
         return;
-    Save(path, PngBytes(GraphPicture(m_window.surface())));
+    const ProgramState& state = m_window.state();
+    const PictureCaption caption{
+        RunSpanText(m_window.sampleMoments(), ExportedSampleCount(state, m_window.RunActive()),
+                    DateTimeFromValue(m_window.clock().Now())),
+        state.ThermometerLiquidColor, state.BarometerLiquidColor};
+    Save(path, PngBytes(GraphPicture(m_window.surface(), caption)));
 }
 
 ExportCommands* InstallExportCommands(Poruka& window)
