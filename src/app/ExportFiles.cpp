@@ -61,7 +61,7 @@ int DrawLegendEntry(QPainter& painter, int left, int baseline, QRgb colour, cons
     return swatch.right() + 6 + painter.fontMetrics().horizontalAdvance(text) + 18;
 }
 
-} // namespace
+}   // namespace
 
 QString RunSpanText(const std::vector<SampleMoment>& moments, int count, const QDateTime& now)
 {

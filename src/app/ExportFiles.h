@@ -23,8 +23,8 @@ WriteResult WriteWholeFile(const QString& path, const QByteArray& bytes);
 
 // What a worksheet needs beside the pictures: the title, when the run was, which curve is which.
 struct PictureCaption {
-    QString span;                // the run's date and time span, as RunSpanText gives it
-    QRgb temperatureColour = 0;  // the colours the curves are drawn in
+    QString span;                 // the run's date and time span, as RunSpanText gives it
+    QRgb temperatureColour = 0;   // the colours the curves are drawn in
     QRgb pressureColour = 0;
 };
 

@@ -1,15 +1,15 @@
 // Saving the recorded run as CSV and the pictures as PNG: the text built from the state, the
 // files written through the main window's commands, and what the teacher sees when it fails.
 
+#include "TestPaths.h"
 #include "app/ExportCsv.h"
 #include "app/ExportFiles.h"
 #include "app/ExportMenu.h"
 #include "base/DateTime.h"
+#include "render/Surface.h"
 #include "render/SurfaceView.h"
 #include "support/Fakes.h"
 #include "support/Pictures.h"
-#include "render/Surface.h"
-#include "TestPaths.h"
 
 #include <QAction>
 #include <QApplication>
@@ -307,8 +307,7 @@ TEST(ExportCommands, PictureHoldsTheThreePicturesPixelForPixel)
     EXPECT_EQ(saved.pixel(500, 399), qRgb(0, 128, 0));
     // The strip below names the curves in the colours the run draws them in.
     const ProgramState& state = test.window->state();
-    const QImage caption = GraphPicture(surface, {RunSpanText({}, 0, DateTimeFromValue(test.clock->Now())),
-                                                  state.ThermometerLiquidColor, state.BarometerLiquidColor});
+    const QImage caption = GraphPicture(surface, {RunSpanText({}, 0, DateTimeFromValue(test.clock->Now())), state.ThermometerLiquidColor, state.BarometerLiquidColor});
     EXPECT_EQ(saved.copy(0, 400, 501, kCaptionHeight), caption.copy(0, 400, 501, kCaptionHeight));
 }
 
@@ -327,8 +326,7 @@ TEST(RunSpanText, FromTheFirstToTheLastKnownMoment)
         {{on(day, QTime(9, 30)), on(day, QTime(9, 31)), on(day, QTime(10, 15))}, 3, "2026年12月7日 9:30～10:15"},
         {{on(day, QTime(9, 30)), on(day, QTime(9, 31)), on(day, QTime(10, 15))}, 2, "2026年12月7日 9:30～9:31"},
         {{on(day, QTime(22, 0)), SampleMoment{}, on(day.addDays(1), QTime(7, 5))}, 3, "2026年12月7日 22:00～12月8日 7:05"},
-        {{on(QDate(2026, 12, 31), QTime(23, 0)), on(QDate(2027, 1, 1), QTime(1, 0))}, 2,
-         "2026年12月31日 23:00～2027年1月1日 1:00"},
+        {{on(QDate(2026, 12, 31), QTime(23, 0)), on(QDate(2027, 1, 1), QTime(1, 0))}, 2, "2026年12月31日 23:00～2027年1月1日 1:00"},
         {{TakenAt(QTime(6, 23, 4, 750), true), TakenAt(QTime(6, 39, 44, 650), true)}, 2, "2026年12月7日 6:23:04～6:39:44"},
     };
     for (const Case& c : cases)
@@ -341,8 +339,7 @@ TEST(GraphPicture, StripCarriesTitleSpanAndLegend)
 {
     Surface surface;
     surface.FilledBox(0, 0, 528, 424, qRgb(128, 128, 0));
-    const QImage picture = GraphPicture(surface, {QStringLiteral("2026年12月7日 9:30～10:15"), qRgb(255, 0, 0),
-                                                  qRgb(0, 0, 255)});
+    const QImage picture = GraphPicture(surface, {QStringLiteral("2026年12月7日 9:30～10:15"), qRgb(255, 0, 0), qRgb(0, 0, 255)});
     SavePictureIfAsked(picture, QStringLiteral("graph-picture-caption.png"));
     const QImage reference(QStringLiteral(PORUKA_SOURCE_DIR "/tests/data/graph-picture-caption.png"));
     ASSERT_FALSE(reference.isNull());

@@ -1,6 +1,7 @@
 // The main window shown larger for a class: exact pixel blocks, controls and fonts at the
 // factor, the keys and the menu, resizing, full screen with the status, and a HiDPI screen.
 
+#include "TestPaths.h"
 #include "app/ExportMenu.h"
 #include "app/FullScreenStatus.h"
 #include "app/ScaledControls.h"
@@ -11,7 +12,6 @@
 #include "support/Fakes.h"
 #include "support/Pictures.h"
 #include "support/Screens.h"
-#include "TestPaths.h"
 
 #include <QAction>
 #include <QApplication>
@@ -389,8 +389,7 @@ TEST(Zoom, ZoomOptionTooLargeForTheScreenStartsAtTheLargestThatFits)
                    folder.filePath(QStringLiteral("no-box"))});
     ASSERT_TRUE(program.waitForFinished(60000));
     ASSERT_EQ(program.exitCode(), 0);
-    const QStringList said = QString::fromLocal8Bit(program.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts)
-                                 .filter(QStringLiteral("--zoom"));
+    const QStringList said = QString::fromLocal8Bit(program.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts).filter(QStringLiteral("--zoom"));
     ASSERT_EQ(said.size(), 1);
     EXPECT_EQ(said[0], QStringLiteral("poruka: --zoom 2 does not fit the screen; starting at 1"));
     EXPECT_EQ(QImage(picture).size(), QSize(645, 423));

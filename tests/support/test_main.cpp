@@ -15,7 +15,7 @@ constexpr const char* kScreens = R"({"screens": [
     {"name": "full-hd", "x": 2080, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
     {"name": "large", "x": 4000, "y": 0, "width": 3840, "height": 2160, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
 
-} // namespace
+}   // namespace
 
 // Every test runs with a real application object on Qt's offscreen platform.
 int main(int argc, char** argv)
