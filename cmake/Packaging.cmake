@@ -37,11 +37,15 @@ endforeach()
 
 # Manual pages and the changelog are installed compressed, without a timestamp inside (-n),
 # so that two builds of the same sources give the same package.
+# A fourth argument names a subfolder of the generated files, for a page of the same name in
+# another language.
 function(poruka_gzip source name destination)
-  set(gz ${generated}/${name}.gz)
+  set(folder ${generated}/${ARGN})
+  set(gz ${folder}/${name}.gz)
   add_custom_command(OUTPUT ${gz}
-                     COMMAND ${CMAKE_COMMAND} -E copy ${source} ${generated}/${name}
-                     COMMAND gzip -9nf ${generated}/${name}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+                     COMMAND ${CMAKE_COMMAND} -E copy ${source} ${folder}/${name}
+                     COMMAND gzip -9nf ${folder}/${name}
                      DEPENDS ${source}
                      VERBATIM)
   set(generated_files ${generated_files} ${gz} PARENT_SCOPE)
@@ -49,6 +53,7 @@ function(poruka_gzip source name destination)
 endfunction()
 poruka_gzip(${packaging}/poruka.1 poruka.1 ${CMAKE_INSTALL_MANDIR}/man1)
 poruka_gzip(${packaging}/poruka-box.1 poruka-box.1 ${CMAKE_INSTALL_MANDIR}/man1)
+poruka_gzip(${packaging}/poruka.ja.1 poruka.1 ${CMAKE_INSTALL_MANDIR}/ja/man1 ja)
 poruka_gzip(${packaging}/changelog changelog ${CMAKE_INSTALL_DOCDIR})
 add_custom_target(poruka-install-files ALL DEPENDS ${generated_files})
 

@@ -1,5 +1,6 @@
 #include "features/ExportCommands.h"
 
+#include "base/DateTime.h"
 #include "base/ProgramState.h"
 #include "features/ExportFiles.h"
 #include "run/Clock.h"
@@ -94,5 +95,10 @@ void ExportCommands::SaveGraphAsPicture()
                                  QStringLiteral("PNG 画像 (*.png)"));
     if (path.isEmpty())
         return;
-    Save(path, PngBytes(GraphPicture(m_parts.surface)));
+    const ProgramState& state = m_parts.state;
+    const PictureCaption caption{
+        RunSpanText(m_parts.run.moments(), ExportedSampleCount(state, m_parts.recording()),
+                    DateTimeFromValue(m_parts.clock.Now())),
+        state.ThermometerLiquidColor, state.BarometerLiquidColor};
+    Save(path, PngBytes(GraphPicture(m_parts.surface, caption)));
 }

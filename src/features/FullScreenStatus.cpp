@@ -41,6 +41,23 @@ void FullScreenStatus::place(const QRect& content, const QRect& pictures)
     refresh();
 }
 
+QFont FullScreenStatus::bannerFont(QSize window) const
+{
+    // About a twentieth of the screen's height: some 50 pixels on a projector's 1080 lines.
+    QFont font = WindowFont(12, true);
+    font.setPixelSize(std::max(24, window.height() / 20));
+    return font;
+}
+
+int FullScreenStatus::bandHeight(QSize window) const
+{
+    if (!m_fullScreen || m_status.isEmpty())
+        return 0;
+    const QFontMetrics metrics(bannerFont(window));
+    // The label's padding, and as much again between the label and the content.
+    return metrics.height() + 2 * metrics.height() * 3 / 10;
+}
+
 void FullScreenStatus::refresh()
 {
     if (!m_fullScreen || m_status.isEmpty()) {
@@ -48,16 +65,13 @@ void FullScreenStatus::refresh()
         return;
     }
     const QWidget& window = *parentWidget();
-    // About a twentieth of the screen's height: some 50 pixels on a projector's 1080 lines.
-    QFont font = WindowFont(12, true);
-    font.setPixelSize(std::max(24, window.height() / 20));
-    setFont(font);
+    setFont(bannerFont(window.size()));
     setText(m_status);
     const QSize size = sizeHint().boundedTo(window.size());
     const int left = std::clamp(m_pictures.center().x() - size.width() / 2, 0,
                                 window.width() - size.width());
-    const int top = m_content.top() >= size.height() ? (m_content.top() - size.height()) / 2
-                                                     : m_pictures.top();
+    // In the middle of the grey above the content, which leaves the band free for it.
+    const int top = std::max(0, (m_content.top() - size.height()) / 2);
     setGeometry(QRect(QPoint(left, top), size));
     raise();
     show();

@@ -11,6 +11,8 @@
 #include <QEvent>
 #include <QKeySequence>
 #include <QMenu>
+#include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -73,10 +75,16 @@ WindowZoom::WindowZoom(QWidget& window, QWidget& content, SurfaceView& pictures,
     m_status = new FullScreenStatus(window);
     m_status->setStatus(status.brackets());
     connect(&status, &StatusBoard::changed, m_status, &FullScreenStatus::setStatus);
+    // In full screen the status takes a band above the pictures, which then get smaller.
+    connect(&status, &StatusBoard::changed, this, [this] {
+        if (m_window.isFullScreen())
+            fitToWindow();
+    });
 
     createActions(commands);
     pictureMenu.addSeparator();
     pictureMenu.addMenu(m_menu);
+    m_menus = {ScaledMenu(pictureMenu), ScaledMenu(*m_menu)};
     markChoices();
     m_window.installEventFilter(this);
 }
@@ -120,12 +128,30 @@ void WindowZoom::createActions(CommandRegistry& commands)
     connect(m_leaveFullScreen, &QAction::triggered, this, [this] { setFullScreen(false); });
 }
 
+bool WindowZoom::offers(double factor) const
+{
+    if (factor <= kZoomFactors.front())
+        return true;
+    const QSize frame = m_window.frameGeometry().size() - m_window.size();
+    return Fits(m_window.screen()->availableGeometry().size() - frame, m_baseSize, factor);
+}
+
+double WindowZoom::largestOffered() const
+{
+    double largest = kZoomFactors.front();
+    for (double factor : kZoomFactors) {
+        if (offers(factor))
+            largest = factor;
+    }
+    return largest;
+}
+
 void WindowZoom::setFactor(double factor)
 {
-    if (!IsZoomFactor(factor))
+    if (!IsZoomFactor(factor) || !offers(factor))
         return;
     if (m_window.windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized)) {
-        const QSize space = m_window.size();
+        const QSize space = m_window.size() - QSize(0, statusBand());
         const double room = m_window.isFullScreen() ? FullScreenFactor(space, m_baseSize)
                                                     : LargestFittingFactor(space, m_baseSize);
         show(std::min(factor, room));
@@ -133,12 +159,13 @@ void WindowZoom::setFactor(double factor)
     }
     show(factor);
     m_window.resize(ScaledSize(m_baseSize, factor));
+    keepOnScreen();
 }
 
 void WindowZoom::zoomIn()
 {
     const auto next = std::upper_bound(kZoomFactors.begin(), kZoomFactors.end(), m_factor);
-    if (next != kZoomFactors.end())
+    if (next != kZoomFactors.end() && offers(*next))
         setFactor(*next);
 }
 
@@ -170,7 +197,13 @@ bool WindowZoom::eventFilter(QObject* watched, QEvent* event)
             fitToWindow();
         } else if (event->type() == QEvent::WindowStateChange) {
             m_status->setFullScreen(m_window.isFullScreen());
-            markChoices();
+            fitToWindow();
+        } else if (event->type() == QEvent::Show) {
+            // Queued: the move that brought the window there is still being handled, and its
+            // resize event, with the old size, would otherwise pick the old factor again.
+            connect(m_window.windowHandle(), &QWindow::screenChanged, this, &WindowZoom::fitToScreen,
+                    Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
+            fitToScreen();
         }
     }
     return QObject::eventFilter(watched, event);
@@ -179,9 +212,42 @@ bool WindowZoom::eventFilter(QObject* watched, QEvent* event)
 // A window resized or maximized by hand, or full screen, shows the largest factor that fits.
 void WindowZoom::fitToWindow()
 {
-    const QSize space = m_window.size();
+    const QSize space = m_window.size() - QSize(0, statusBand());
     show(m_window.isFullScreen() ? FullScreenFactor(space, m_baseSize)
                                  : LargestFittingFactor(space, m_baseSize));
+}
+
+// Shown, or on another screen: a normal window whose size no longer fits takes the largest
+// that does, and one that sticks out is moved in.
+void WindowZoom::fitToScreen()
+{
+    markChoices();
+    if (m_window.windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized))
+        return;
+    if (!offers(m_factor))
+        setFactor(largestOffered());
+    else
+        keepOnScreen();
+}
+
+void WindowZoom::keepOnScreen()
+{
+    if (!m_window.isVisible() || m_window.windowState() != Qt::WindowNoState)
+        return;
+    const QRect area = m_window.screen()->availableGeometry();
+    const QSize frameExtra = m_window.frameGeometry().size() - m_window.size();
+    // The size just asked for: a window system may report the new size only later.
+    const QRect frame(m_window.frameGeometry().topLeft(), ScaledSize(m_baseSize, m_factor) + frameExtra);
+    const QPoint inside(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())),
+                        std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height())));
+    if (inside != frame.topLeft())
+        m_window.move(inside);   // a window's position is that of its frame
+}
+
+// The height the full-screen status takes above the content; 0 when it shows nothing.
+int WindowZoom::statusBand() const
+{
+    return m_status->bandHeight(m_window.size());
 }
 
 void WindowZoom::show(double factor)
@@ -191,6 +257,8 @@ void WindowZoom::show(double factor)
         m_factor = factor;
         m_controls->apply(factor);
         m_pictures.setScale(factor);
+        for (ScaledMenu& menu : m_menus)
+            menu.apply(factor);
         std::erase_if(m_followers, [](const auto& follower) { return !follower->root(); });
         for (const auto& follower : m_followers)
             follower->apply(factor);
@@ -205,9 +273,10 @@ void WindowZoom::show(double factor)
 void WindowZoom::placeContent()
 {
     const QSize size = ScaledSize(m_baseSize, m_factor);
-    const QSize space = m_window.size();
+    const int band = statusBand();
+    const QSize space = m_window.size() - QSize(0, band);
     m_content.move(std::max(0, (space.width() - size.width()) / 2),
-                   std::max(0, (space.height() - size.height()) / 2));
+                   band + std::max(0, (space.height() - size.height()) / 2));
     const QRect content = m_content.geometry();
     const QRect pictures = m_pictures.geometry().translated(content.topLeft()) & content;
     m_status->place(content, pictures);
@@ -216,8 +285,10 @@ void WindowZoom::placeContent()
 void WindowZoom::markChoices()
 {
     const bool fullScreen = m_window.isFullScreen();
-    for (size_t i = 0; i < kZoomFactors.size(); ++i)
+    for (size_t i = 0; i < kZoomFactors.size(); ++i) {
         m_factorActions[i]->setChecked(!fullScreen && kZoomFactors[i] == m_factor);
+        m_factorActions[i]->setEnabled(offers(kZoomFactors[i]));
+    }
     m_fullScreen->setChecked(fullScreen);
     m_leaveFullScreen->setEnabled(fullScreen);
 }

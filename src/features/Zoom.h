@@ -9,6 +9,12 @@
 // Keys: Ctrl+= and Ctrl++ one step larger, Ctrl+- one step smaller, Ctrl+0 back to 1x, F11 full
 // screen on and off, Escape leaves full screen. The pictures' context menu offers the same
 // choices under "表示の大きさ".
+//
+// Only the sizes whose window, frame included, fits the available area of the screen the window
+// is on are offered: the menu shows the others disabled and Ctrl+= skips them. On another
+// screen the choice is made again, and a size that no longer fits steps down.
+
+#include "widgets/ScaledControls.h"
 
 #include <QObject>
 #include <QPointer>
@@ -23,7 +29,6 @@ class FullScreenStatus;
 class QAction;
 class QMenu;
 class QWidget;
-class ScaledControls;
 class StatusBoard;
 class SurfaceView;
 
@@ -46,9 +51,13 @@ public:
     ~WindowZoom() override;
 
     double factor() const { return m_factor; }
-    // A listed factor. A normal window takes the size it needs; a maximized or full-screen one
-    // keeps its size and shows the content at that factor, as far as it fits, in the middle.
+    // A listed factor that is offered. A normal window takes the size it needs and stays
+    // inside the screen; a maximized or full-screen one keeps its size and shows the content
+    // at that factor, as far as it fits, in the middle.
     void setFactor(double factor);
+    // Whether the window at this factor, frame included, fits the screen it is on; 1 always.
+    bool offers(double factor) const;
+    double largestOffered() const;
     void zoomIn();
     void zoomOut();
     void setFullScreen(bool fullScreen);
@@ -69,7 +78,10 @@ private:
     void createActions(CommandRegistry& commands);
     void show(double factor);
     void fitToWindow();
+    void fitToScreen();
+    void keepOnScreen();
     void placeContent();
+    int statusBand() const;
     void markChoices();
 
     QWidget& m_window;
@@ -81,6 +93,7 @@ private:
     std::vector<std::unique_ptr<ScaledControls>> m_followers;
     FullScreenStatus* m_status = nullptr;
     QMenu* m_menu = nullptr;
+    std::vector<ScaledMenu> m_menus;
     std::array<QAction*, kZoomFactors.size()> m_factorActions{};
     QAction* m_fullScreen = nullptr;
     QAction* m_leaveFullScreen = nullptr;

@@ -13,6 +13,7 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -76,7 +77,12 @@ int RunProgram(int argc, char** argv)
     Program program(std::move(environment));
     Poruka& window = program.window();
     window.Form_Load();
-    program.zoom().setFactor(options->zoom);
+    // A size larger than the screen would put the controls out of reach.
+    const double zoom = std::min(options->zoom, program.zoom().largestOffered());
+    if (zoom < options->zoom)
+        std::fprintf(stderr, "poruka: --zoom %g does not fit the screen; starting at %g\n",
+                     options->zoom, zoom);
+    program.zoom().setFactor(zoom);
     window.show();
 
     if (options->quitAfterSeconds >= 0 || !options->screenshotFile.isEmpty()) {

@@ -2,6 +2,8 @@
 
 // A window laid out by fixed positions, shown larger: every control's place, size and font are
 // those of 1x times the factor, so text is drawn at the larger size instead of being blown up.
+// What the style draws at a fixed size grows too: the boxes of check boxes and option buttons,
+// the gap to their text, and so the area that takes a click or a touch.
 
 #include <QFont>
 #include <QPointer>
@@ -9,11 +11,29 @@
 #include <QSize>
 #include <QWidget>
 
+class QMenu;
+class QStyle;
+
 #include <vector>
 
 // A rectangle at the factor; edges are scaled, so neighbours that touch at 1x still touch.
 QRect ScaledRect(const QRect& rect, double factor);
 QSize ScaledSize(const QSize& size, double factor);
+QFont ScaledFont(QFont font, double factor);
+// The application's style with its indicators, their gaps and the menus' margins at the factor;
+// the application's style itself at 1x. Lives as long as the application.
+QStyle* ZoomedStyle(double factor);
+
+// A menu whose text, margins and check marks follow the factor, as the window's controls do.
+class ScaledMenu {
+public:
+    explicit ScaledMenu(QMenu& menu);
+    void apply(double factor);
+
+private:
+    QPointer<QMenu> m_menu;
+    QFont m_font;
+};
 
 class ScaledControls {
 public:

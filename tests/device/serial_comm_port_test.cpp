@@ -156,6 +156,11 @@ TEST(SerialCommPort, DeviceWithoutPermissionSaysSo)
     if (::geteuid() == 0) {
         // File permissions do not stop root: the test runs again as an unprivileged user.
         QProcess child;
+        // The parent's runtime folder and screen file are root's own.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        child.setProcessEnvironment(environment);
         child.start(QStringLiteral("setpriv"),
                     {QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
                      QStringLiteral("--clear-groups"), QCoreApplication::applicationFilePath(),

@@ -1,12 +1,15 @@
 // Saving the recorded run as CSV and the pictures as PNG: the text built from the state, the
 // files written through the main window's commands, and what the teacher sees when it fails.
 
-#include "run/RunCsv.h"
-#include "features/ExportFiles.h"
+#include "TestPaths.h"
 #include "features/ExportCommands.h"
+#include "features/ExportFiles.h"
+#include "run/RunCsv.h"
 #include "base/DateTime.h"
+#include "render/Surface.h"
 #include "render/SurfaceView.h"
 #include "support/Fakes.h"
+#include "support/Pictures.h"
 
 #include <QAction>
 #include <QApplication>
@@ -294,7 +297,7 @@ TEST(ExportCommands, PictureHoldsTheThreePicturesPixelForPixel)
 
     QImage saved(path + QStringLiteral(".png"));
     ASSERT_FALSE(saved.isNull());
-    ASSERT_EQ(saved.size(), QSize(501, 400));
+    ASSERT_EQ(saved.size(), QSize(501, 400 + kCaptionHeight));
     const QImage expected = surface.image().copy(0, 0, 501, 400);
     int differing = 0;
     for (int y = 0; y < 400; ++y)
@@ -302,6 +305,46 @@ TEST(ExportCommands, PictureHoldsTheThreePicturesPixelForPixel)
             differing += saved.pixel(x, y) != expected.pixel(x, y);
     EXPECT_EQ(differing, 0);
     EXPECT_EQ(saved.pixel(500, 399), qRgb(0, 128, 0));
+    // The strip below names the curves in the colours the run draws them in.
+    const ProgramState& state = test.window->state();
+    const QImage caption = GraphPicture(surface, {RunSpanText({}, 0, DateTimeFromValue(test.clock->Now())), state.ThermometerLiquidColor, state.BarometerLiquidColor});
+    EXPECT_EQ(saved.copy(0, 400, 501, kCaptionHeight), caption.copy(0, 400, 501, kCaptionHeight));
+}
+
+TEST(RunSpanText, FromTheFirstToTheLastKnownMoment)
+{
+    const QDateTime now(QDate(2026, 12, 9), QTime(14, 0));
+    const auto on = [](QDate date, QTime time) { return SampleMoment{QDateTime(date, time)}; };
+    const QDate day(2026, 12, 7);
+    struct Case {
+        std::vector<SampleMoment> moments;
+        int count;
+        const char* text;
+    } cases[] = {
+        {{}, 0, "2026年12月9日（記録なし）"},
+        {{SampleMoment{}, SampleMoment{}}, 2, "2026年12月9日（記録なし）"},
+        {{on(day, QTime(9, 30)), on(day, QTime(9, 31)), on(day, QTime(10, 15))}, 3, "2026年12月7日 9:30～10:15"},
+        {{on(day, QTime(9, 30)), on(day, QTime(9, 31)), on(day, QTime(10, 15))}, 2, "2026年12月7日 9:30～9:31"},
+        {{on(day, QTime(22, 0)), SampleMoment{}, on(day.addDays(1), QTime(7, 5))}, 3, "2026年12月7日 22:00～12月8日 7:05"},
+        {{on(QDate(2026, 12, 31), QTime(23, 0)), on(QDate(2027, 1, 1), QTime(1, 0))}, 2, "2026年12月31日 23:00～2027年1月1日 1:00"},
+        {{TakenAt(QTime(6, 23, 4, 750), true), TakenAt(QTime(6, 39, 44, 650), true)}, 2, "2026年12月7日 6:23:04～6:39:44"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RunSpanText(c.moments, c.count, now), QString::fromUtf8(c.text)) << c.text;
+}
+
+// A worksheet's strip: title, span and both curves' colours with their units, pixel for pixel
+// as the reference picture a person has looked at; the pictures above are left as they are.
+TEST(GraphPicture, StripCarriesTitleSpanAndLegend)
+{
+    Surface surface;
+    surface.FilledBox(0, 0, 528, 424, qRgb(128, 128, 0));
+    const QImage picture = GraphPicture(surface, {QStringLiteral("2026年12月7日 9:30～10:15"), qRgb(255, 0, 0), qRgb(0, 0, 255)});
+    SavePictureIfAsked(picture, QStringLiteral("graph-picture-caption.png"));
+    const QImage reference(QStringLiteral(PORUKA_SOURCE_DIR "/tests/data/graph-picture-caption.png"));
+    ASSERT_FALSE(reference.isNull());
+    EXPECT_EQ(picture.convertToFormat(QImage::Format_RGB32), reference.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(picture.copy(0, 0, 501, 400), surface.image().copy(0, 0, 501, 400));
 }
 
 TEST(ExportCommands, CancelledDialogWritesNothing)

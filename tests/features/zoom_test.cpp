@@ -1,24 +1,27 @@
 // The main window shown larger for a class: exact pixel blocks, controls and fonts at the
 // factor, the keys and the menu, resizing, full screen with the status, and a HiDPI screen.
 
+#include "TestPaths.h"
 #include "features/ExportCommands.h"
 #include "features/FullScreenStatus.h"
-#include "widgets/ScaledControls.h"
 #include "features/Zoom.h"
+#include "widgets/ScaledControls.h"
 #include "render/SurfaceView.h"
 #include "settings/Fsettei.h"
 #include "settings/OpenSettingsWindow.h"
 #include "support/Fakes.h"
 #include "support/Pictures.h"
-#include "TestPaths.h"
+#include "support/Screens.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPaintEvent>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -35,6 +38,7 @@ struct ReadingWindow : TestWindow {
         for (const QString& name : data.entryList(QDir::Files)) {
             QFile::copy(data.filePath(name), folder.filePath(name));
         }
+        PutOnScreen(*window, "large");   // room for every factor
         port->replies = {"QUIRAN", {}};
         for (int i = 0; i < 6; ++i)
             port->replies.push_back(QByteArray(1, static_cast<char>(i % 2 ? 113 : 90)));
@@ -102,6 +106,42 @@ int MixedBlocks(const QImage& picture, QRect area, int factor)
         }
     }
     return mixed;
+}
+
+// The extent of what differs from the control's background left of its text: the box of a
+// check box, the circle of an option button.
+QSize IndicatorSize(QWidget& control)
+{
+    const QImage image = control.grab().toImage();
+    const QRgb back = image.pixel(0, 0);
+    int width = 0;
+    int top = image.height();
+    int bottom = -1;
+    for (int x = 0; x < image.width(); ++x) {
+        int marked = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            if (image.pixel(x, y) != back) {
+                ++marked;
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+        if (marked == 0 && width > 0)
+            break;
+        width += marked > 0 ? 1 : 0;
+    }
+    return QSize(width, bottom - top + 1);
+}
+
+// The entries of the menu of sizes by the factor they name; full screen as 0.
+std::map<double, QAction*> SizeChoices(QMenu& sizes)
+{
+    std::map<double, QAction*> choices;
+    for (QAction* action : sizes.actions()) {
+        if (action->isCheckable())
+            choices[action->text().endsWith(u'倍') ? action->text().chopped(1).toDouble() : 0] = action;
+    }
+    return choices;
 }
 
 } // namespace
@@ -248,11 +288,11 @@ TEST(Zoom, FullScreenShowsTheCaptionsStatusInTheWindow)
     QCoreApplication::processEvents();
     ASSERT_TRUE(w.isFullScreen());
     const QRect content = w.Picture1->parentWidget()->geometry();
-    EXPECT_EQ(content.center(), w.rect().center());
+    EXPECT_EQ(content.center().x(), w.rect().center().x());
     EXPECT_TRUE(status->isVisible());
     EXPECT_EQ(status->text(), w.statusBoard().brackets());
     EXPECT_EQ(status->text(), QStringLiteral("（ぽるか未接続）"));
-    // In the grey margin above the content, over the pictures, and large.
+    // Above the content, over the middle of the pictures, and large.
     EXPECT_LE(status->geometry().bottom(), content.top());
     EXPECT_GE(status->geometry().left(), content.left() + w.Picture1->x());
     EXPECT_GE(status->fontInfo().pixelSize(), 24);
@@ -262,6 +302,7 @@ TEST(Zoom, FullScreenShowsTheCaptionsStatusInTheWindow)
 
     w.statusBoard().set(StatusSource::Port, QString());
     EXPECT_FALSE(status->isVisible());
+    EXPECT_EQ(w.Picture1->parentWidget()->geometry().center(), w.rect().center());
     w.statusBoard().set(StatusSource::Port, QStringLiteral("ぽるか未接続"));
     EXPECT_TRUE(status->isVisible());
     t.zoom().setFullScreen(false);
@@ -269,22 +310,89 @@ TEST(Zoom, FullScreenShowsTheCaptionsStatusInTheWindow)
 }
 
 // A 1920 x 1080 projector shows the window at 2.5x with a margin of 11 pixels above it: too
-// thin for the text, which then lies over the top edge of the pictures.
-TEST(Zoom, FullScreenStatusWithoutRoomAboveLiesOverThePictures)
+// thin for the text, so the pictures step down to 2x and leave it a band of its own.
+TEST(Zoom, FullScreenStatusNeverCoversThePictures)
 {
-    QWidget screen;
-    screen.resize(1920, 1080);
-    FullScreenStatus status(screen);
-    status.setStatus(QStringLiteral("（ぽるか未接続）"));
-    const QRect content(153, 11, 1613, 1058);
-    const QRect pictures(453, 11, 1313, 1058);
-    status.place(content, pictures);
-    EXPECT_TRUE(status.isHidden()) << "only in full screen";
-    status.setFullScreen(true);
-    EXPECT_FALSE(status.isHidden());
-    EXPECT_EQ(status.y(), pictures.top());
-    EXPECT_NEAR(status.geometry().center().x(), pictures.center().x(), 1);
-    EXPECT_GE(status.fontInfo().pixelSize(), 1080 / 20);
+    ReadingWindow t;
+    Poruka& w = t.w();
+    PutOnScreen(w, "full-hd");
+    w.show();
+    t.zoom().setFullScreen(true);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(w.size(), QSize(1920, 1080));
+    EXPECT_EQ(t.zoom().factor(), 2.5);
+
+    w.statusBoard().set(StatusSource::Port, QStringLiteral("ぽるか未接続"));
+    auto* status = w.findChild<FullScreenStatus*>();
+    ASSERT_TRUE(status->isVisible());
+    const QRect content = w.Picture1->parentWidget()->geometry();
+    const QRect pictures = w.Picture1->geometry().translated(content.topLeft());
+    EXPECT_EQ(t.zoom().factor(), 2);
+    EXPECT_FALSE(status->geometry().intersects(pictures));
+    EXPECT_TRUE(w.rect().contains(content));
+    EXPECT_GE(status->fontInfo().pixelSize(), 1080 / 20);
+    SavePictureIfAsked(w.grab().toImage(), QStringLiteral("zoom-full-screen-1080.png"));
+
+    w.statusBoard().set(StatusSource::Port, QString());
+    EXPECT_EQ(t.zoom().factor(), 2.5);
+}
+
+// Ctrl+=, the menu and a move to another screen offer only the sizes whose window, frame
+// included, stays inside the screen; a window near the screen's corner is moved in.
+TEST(Zoom, OnlySizesThatFitTheScreenAreOffered)
+{
+    ReadingWindow t;
+    Poruka& w = t.w();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    const std::pair<const char*, double> screens[] = {{"projector", 1.5}, {"full-hd", 2}, {"large", 3}};
+    for (const auto& [name, largest] : screens) {
+        const QRect area = TestScreen(name)->availableGeometry();
+        Press(w, Qt::Key_0);
+        w.move(area.bottomRight() - QPoint(w.frameGeometry().width(), w.frameGeometry().height()));
+        QCoreApplication::processEvents();
+        ASSERT_EQ(w.screen(), TestScreen(name));
+        for (int i = 0; i < 4; ++i)
+            Press(w, Qt::Key_Equal);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(t.zoom().factor(), largest) << name;
+        EXPECT_GT(w.frameGeometry().height(), w.height()) << "the frame counts";
+        EXPECT_TRUE(area.contains(w.frameGeometry())) << name;
+        for (const auto& [factor, action] : SizeChoices(*t.zoom().menu()))
+            EXPECT_EQ(action->isEnabled(), factor <= largest) << name << " " << factor;
+    }
+
+    // From 3x on the large screen to the projector: the size steps down to one that fits.
+    ASSERT_EQ(t.zoom().factor(), 3);
+    PutOnScreen(w, "projector");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(t.zoom().factor(), 1.5);
+    EXPECT_TRUE(TestScreen("projector")->availableGeometry().contains(w.frameGeometry()));
+    SizeChoices(*t.zoom().menu())[2]->trigger();
+    EXPECT_EQ(t.zoom().factor(), 1.5) << "a size that does not fit is not taken";
+}
+
+// The program started larger than its screen (Qt's offscreen screen, 800 x 800) starts at the
+// largest size that fits and says so once.
+TEST(Zoom, ZoomOptionTooLargeForTheScreenStartsAtTheLargestThatFits)
+{
+    QTemporaryDir folder;
+    const QString picture = folder.filePath(QStringLiteral("window.png"));
+    QProcess program;
+    program.setWorkingDirectory(folder.path());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(PORUKA_PROGRAM_PATH),
+                  {QStringLiteral("--zoom"), QStringLiteral("2"), QStringLiteral("--screenshot"), picture,
+                   QStringLiteral("--quit-after"), QStringLiteral("0"), QStringLiteral("--port"),
+                   folder.filePath(QStringLiteral("no-box"))});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    ASSERT_EQ(program.exitCode(), 0);
+    const QStringList said = QString::fromLocal8Bit(program.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts).filter(QStringLiteral("--zoom"));
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_EQ(said[0], QStringLiteral("poruka: --zoom 2 does not fit the screen; starting at 1"));
+    EXPECT_EQ(QImage(picture).size(), QSize(645, 423));
 }
 
 TEST(Zoom, SettingsWindowFollowsTheFactor)
@@ -303,6 +411,41 @@ TEST(Zoom, SettingsWindowFollowsTheFactor)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     w.Settei_Click();   // a fresh window opens at the factor of the moment
     EXPECT_EQ(SettingsWindowOf(w)->size(), size * 2);
+}
+
+// The boxes of check boxes and option buttons, and the menus, grow with the text beside them:
+// at 1x the box is some 13 pixels, too small to see or touch on a projector's 2x.
+TEST(Zoom, IndicatorsAndMenusFollowTheFactor)
+{
+    ReadingWindow t;
+    Poruka& w = t.w();
+    w.Settei_Click();
+    Fsettei& settings = *SettingsWindowOf(w);
+    QMenu& menu = t.program->pictureMenu();
+    QAction* saveData = menu.actions().front();
+    const auto measure = [&] {
+        return std::tuple{IndicatorSize(*settings.Check1), IndicatorSize(*settings.Option1),
+                          menu.actionGeometry(saveData).height(), menu.sizeHint().width()};
+    };
+    const auto [box, circle, entry, menuWidth] = measure();
+    ASSERT_GE(box.width(), 8);
+    ASSERT_GE(circle.width(), 8);
+
+    t.zoom().setFactor(2);
+    const auto [box2, circle2, entry2, menuWidth2] = measure();
+    for (const auto& [one, two, what] : {std::tuple{box, box2, "check box"}, {circle, circle2, "option button"}}) {
+        EXPECT_GE(two.width(), 2 * one.width()) << what;
+        EXPECT_GE(two.height(), 2 * one.height()) << what;
+    }
+    EXPECT_GE(entry2, 2 * entry) << "menu entry";
+    EXPECT_GE(menuWidth2, 2 * menuWidth - 4) << "menu";
+    SavePictureIfAsked(settings.grab().toImage(), QStringLiteral("settings-2x.png"));
+    menu.popup(w.Picture1->mapToGlobal(QPoint(300, 200)));
+    SavePictureIfAsked(menu.grab().toImage(), QStringLiteral("context-menu-2x.png"));
+    menu.close();
+
+    t.zoom().setFactor(1);
+    EXPECT_EQ(measure(), std::tuple(box, circle, entry, menuWidth)) << "back at 1x as before";
 }
 
 // The program itself on a screen of two device pixels to the logical one: the window keeps its

@@ -1,5 +1,6 @@
 #include "files/CustomizationFile.h"
 #include "files/ReadLeadingNumber.h"
+#include "files/SelectTables.h"
 #include "render/Palette.h"
 
 #include "TestPaths.h"
@@ -303,7 +304,7 @@ TEST(LoadCustomizationFile, CommentsBlankLinesAndHostileBytesAreHarmless)
     empty.ExpectPrinted({kReading, kDone});
 }
 
-TEST(LoadCustomizationFile, TheSampleFileKeepsTheDefaultsAndDefinesTwoAlerts)
+TEST(LoadCustomizationFile, TheSampleFileKeepsTheDefaultsButTheProbeAndDefinesTwoAlerts)
 {
     FileTestFolder f;
     FileTestFolder defaults;
@@ -318,7 +319,15 @@ TEST(LoadCustomizationFile, TheSampleFileKeepsTheDefaultsAndDefinesTwoAlerts)
     EXPECT_EQ(s.BarometerMin, d.BarometerMin);
     EXPECT_EQ(s.ThermometerAuto, d.ThermometerAuto);
     EXPECT_EQ(s.BarometerAuto, d.BarometerAuto);
-    EXPECT_EQ(s.TemperatureProbe, d.TemperatureProbe);
+    // The settings window opens with the probe whose table the readings start on, so that
+    // closing it untouched does not switch tables in front of the class.
+    ProgramState applied = s;
+    applied.AirTemperatureTable.fill(25);
+    applied.LiquidTemperatureTable.fill(62);
+    applied.TemperatureTable = applied.LiquidTemperatureTable;   // as the readings start
+    SelectTemperatureTable(applied);
+    EXPECT_EQ(applied.TemperatureTable, applied.LiquidTemperatureTable);
+    EXPECT_NE(s.TemperatureProbe, d.TemperatureProbe);
     EXPECT_EQ(s.PressureStep, d.PressureStep);
     EXPECT_EQ(s.MinuteMode, d.MinuteMode);
     EXPECT_EQ(s.PortNumber, d.PortNumber);

@@ -26,4 +26,9 @@ for name in EKION.CSV KION.CSV VORUM1.CSV VORUM2.CSV VORUM.TXT; do
   fi
 done
 [[ -s $scratch/window.png ]] || { echo "no picture of the window" >&2; failed=1; }
+# The Japanese manual page, where man -L ja looks for it.
+if ! LC_ALL=C.UTF-8 MANPATH="$scratch/root/usr/share/man" man -L ja poruka 2>/dev/null | grep -q 'オプション'; then
+  echo "man -L ja poruka does not show the Japanese page" >&2
+  failed=1
+fi
 exit "$failed"

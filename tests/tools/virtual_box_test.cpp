@@ -140,3 +140,15 @@ TEST_F(VirtualBox, RefusesBadOptionsAndMissingTables)
     EXPECT_EQ(exitCode({"--link", link, "--data", folder.filePath("nowhere")}), 1);
     EXPECT_FALSE(QFileInfo::exists(link));
 }
+
+TEST_F(VirtualBox, HelpPrintsTheUsageAndEndsWell)
+{
+    for (const char* help : {"--help", "-h"}) {
+        QProcess process;
+        process.start(QStringLiteral(PORUKA_BOX_PATH), {help, "--link"});
+        ASSERT_TRUE(process.waitForFinished(10000));
+        EXPECT_EQ(process.exitCode(), 0) << help;
+        EXPECT_TRUE(process.readAllStandardOutput().startsWith("usage: poruka-box --link PATH")) << help;
+        EXPECT_TRUE(process.readAllStandardError().isEmpty()) << help;
+    }
+}

@@ -4,6 +4,7 @@
 #include "run/ElapsedTime.h"
 #include "features/Zoom.h"
 #include "support/Fakes.h"
+#include "support/Screens.h"
 
 #include <QBackingStore>
 #include <QCoreApplication>
@@ -18,6 +19,7 @@
 TEST(GlyphRunLabel, ShowsTheSamePixelsAsAQLabelAtEveryFactor)
 {
     TestWindow t;
+    PutOnScreen(*t.window, "large");   // room for every factor
     QLabel* const shown = t.window->Label3;
     const QStringList texts = {
         QStringLiteral("    0秒"),
@@ -72,6 +74,7 @@ TEST(GlyphRunLabel, NewTextAsksForNoLayout)
         }
     } requests;
     TestWindow t;
+    PutOnScreen(*t.window, "large");   // room for every factor
     t.window->show();
     QLabel* const label = t.window->Label3;
     for (const double factor : {1.0, 2.0}) {
@@ -100,6 +103,7 @@ TEST(GlyphRunLabel, RepaintsOnlyTheChangedCharactersAndLeavesNothingStale)
         }
     } painted;
     TestWindow t;
+    PutOnScreen(*t.window, "large");   // room for every factor
     t.window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(t.window));
     GlyphRunLabel* const label = t.window->Label3;

@@ -24,6 +24,10 @@ std::optional<BoxOptions> ParseBoxOptions(int argc, char** argv, std::string& er
     BoxOptions options;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
+        if (option == "--help" || option == "-h") {
+            options.showHelp = true;
+            return options;
+        }
         if (i + 1 >= argc) {
             error = "option " + std::string(option) + " needs a value";
             return std::nullopt;

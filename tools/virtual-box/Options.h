@@ -19,13 +19,14 @@ struct BoxOptions {
     std::string logFile;               // --log FILE
     std::string answersFile;           // --answers FILE: every byte sent, with its request
     double exitAfter = -1;             // --exit-after SECONDS: < 0 = serve until signalled
+    bool showHelp = false;             // --help: print the usage and end
 };
 
 inline constexpr const char* kBoxUsage =
     "usage: poruka-box --link PATH [--data DIR] [--scenario room|heating|cooling|steady]\n"
     "                  [--speed X] [--silent temperature|pressure|all] [--drop-every N]\n"
     "                  [--burst N] [--garbage SEED] [--log FILE] [--answers FILE]\n"
-    "                  [--exit-after SECONDS]";
+    "                  [--exit-after SECONDS] [--help]";
 
 // No value when the arguments are not understood; error then says why.
 std::optional<BoxOptions> ParseBoxOptions(int argc, char** argv, std::string& error);

@@ -104,6 +104,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "poruka-box: %s\n%s\n", error.c_str(), kBoxUsage);
         return 2;
     }
+    if (options->showHelp) {
+        std::printf("%s\n", kBoxUsage);
+        return 0;
+    }
     // The tables the program uses at start-up: the liquid probe and 1 hPa sensitivity.
     const auto temperatureTable = LoadTable(options->dataFolder, "EKION.CSV");
     const auto pressureTable = LoadTable(options->dataFolder, "VORUM1.CSV");
