@@ -43,7 +43,7 @@ QStringList UsbAdapters(const QString& devices)
     return adapters;
 }
 
-} // namespace
+}   // namespace
 
 QStringList PortCandidates(int16_t portNumber, const QString& devices)
 {

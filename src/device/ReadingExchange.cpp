@@ -11,7 +11,7 @@ int64_t SteadyMilliseconds()
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-} // namespace
+}   // namespace
 
 ReadingExchange::ReadingExchange(Milliseconds now)
     : m_now(now ? std::move(now) : Milliseconds(SteadyMilliseconds))

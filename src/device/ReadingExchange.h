@@ -20,7 +20,8 @@
 #include <optional>
 #include <vector>
 
-enum class BoxChannel { Temperature, Pressure };
+enum class BoxChannel { Temperature,
+                        Pressure };
 
 struct BoxReading {
     BoxChannel channel;

@@ -78,6 +78,6 @@ private:
     bool m_opened = false;      // Open was called: from then on a closed port is a lost one
     bool m_answering = true;    // nothing to report before the first opening
     OpenFailure m_failure = OpenFailure::None;
-    int m_unanswered = 0;       // bytes written since the last byte arrived
+    int m_unanswered = 0;   // bytes written since the last byte arrived
     unsigned m_openings = 0;
 };

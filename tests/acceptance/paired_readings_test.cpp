@@ -62,7 +62,7 @@ struct PairedReadings : AcceptanceRun {
     }
 };
 
-} // namespace
+}   // namespace
 
 TEST_F(PairedReadings, AnswersUpTo150MsLateKeepTheirChannels)
 {

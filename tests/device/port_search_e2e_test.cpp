@@ -36,7 +36,7 @@ void PlugIn(const QString& devices, const QString& name)
     QFile::link("../../" + name, devices + "/serial/by-id/usb-FTDI_FT232R_USB_UART_A1-if00-port0");
 }
 
-} // namespace
+}   // namespace
 
 TEST(PortSearchEndToEnd, AdapterPulledAndBackUnderTheNextNumberIsFoundPastASilentBuiltInPort)
 {
@@ -80,7 +80,8 @@ TEST(PortSearchEndToEnd, AdapterPulledAndBackUnderTheNextNumberIsFoundPastASilen
     ASSERT_TRUE(QTest::qWaitFor([&] {
         heard += Heard(builtIn);
         return heard.contains(QByteArray("\x00\x00\xFF", 3));
-    }, 5000));
+    },
+                                5000));
     EXPECT_FALSE(heard.contains('\xF2') || heard.contains('\xF3')) << "only the probe goes to a device not yet found";
 
     // Back, while the old number is still held: ttyUSB1.

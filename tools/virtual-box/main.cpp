@@ -13,9 +13,9 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <deque>
 #include <fcntl.h>
 #include <poll.h>
-#include <deque>
 #include <random>
 #include <string>
 #include <unistd.h>
