@@ -28,4 +28,10 @@ public:
     // Start-up probe only: sends what is queued, then waits at most maxMilliseconds until
     // wantedBytes more bytes have arrived, and returns what arrived by then.
     virtual QByteArray WaitForReply(int maxMilliseconds, qsizetype wantedBytes) = 0;
+    // Counts the openings that reached the box. When it changes, requests written before
+    // went to a port since closed and will not be answered.
+    virtual unsigned Openings() const { return 0; }
+    // Closes a port whose device turned out not to be the box; the next Open looks first at
+    // the other devices the port number may name.
+    virtual void Abandon() {}
 };

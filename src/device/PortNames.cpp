@@ -1,6 +1,9 @@
 #include "device/PortNames.h"
 
+#include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -9,31 +12,54 @@ int PortIndex(int16_t portNumber)
     return portNumber >= 2 && portNumber <= 4 ? portNumber : 1;
 }
 
-} // namespace
-
-QString PortDeviceName(int16_t portNumber)
+// ttyUSB before ttyACM, each by its number: ttyUSB2 before ttyUSB10.
+bool AdapterBefore(const QString& a, const QString& b)
 {
-    return PortDeviceName(portNumber, [](const QString& path) { return QFileInfo::exists(path); });
+    const auto key = [](const QString& name) {
+        const bool usb = name.startsWith(QLatin1String("ttyUSB"));
+        return std::pair(usb ? 0 : 1, name.mid(6).toInt());
+    };
+    return key(a) < key(b);
 }
 
-QString PortDeviceName(int16_t portNumber, const std::function<bool(const QString&)>& exists)
+QStringList UsbAdapters(const QString& devices)
+{
+    QStringList adapters;
+    const QDir byId(devices + QStringLiteral("/serial/by-id"));
+    const QDir::Filters entries = QDir::Files | QDir::System | QDir::NoDotAndDotDot;
+    for (const QFileInfo& link : byId.entryInfoList(entries, QDir::Name)) {
+        const QString target = QDir::cleanPath(link.symLinkTarget());
+        if (!target.isEmpty() && QFileInfo::exists(target) && !adapters.contains(target))
+            adapters << target;
+    }
+    const QDir folder(devices);
+    QStringList unlisted = folder.entryList({QStringLiteral("ttyUSB*"), QStringLiteral("ttyACM*")}, entries);
+    std::sort(unlisted.begin(), unlisted.end(), AdapterBefore);
+    for (const QString& name : unlisted) {
+        const QString path = QDir::cleanPath(folder.filePath(name));
+        if (!adapters.contains(path))
+            adapters << path;
+    }
+    return adapters;
+}
+
+}   // namespace
+
+QStringList PortCandidates(int16_t portNumber, const QString& devices)
 {
     const int n = PortIndex(portNumber);
 #ifdef Q_OS_WIN
-    Q_UNUSED(exists);
-    return QStringLiteral("COM%1").arg(n);
+    Q_UNUSED(devices);
+    return {QStringLiteral("COM%1").arg(n)};
 #else
-    const QString candidates[] = {
-        QStringLiteral("/dev/ttyUSB%1").arg(n - 1),
-        QStringLiteral("/dev/ttyACM%1").arg(n - 1),
-        QStringLiteral("/dev/ttyS%1").arg(n - 1),
-    };
-    for (const QString& candidate : candidates) {
-        if (exists(candidate))
-            return candidate;
-    }
-    // None is there: name the built-in port so that opening fails in the usual way.
-    return candidates[2];
+    QStringList candidates;
+    const QStringList adapters = UsbAdapters(devices);
+    if (adapters.size() >= n)
+        candidates << adapters[n - 1];
+    const QString builtIn = QDir::cleanPath(devices + QStringLiteral("/ttyS%1").arg(n - 1));
+    if (candidates.isEmpty() || QFileInfo::exists(builtIn))
+        candidates << builtIn;
+    return candidates;
 #endif
 }
 

@@ -27,18 +27,49 @@ OpenFailure FailureOf(QSerialPort::SerialPortError error, const QString& device)
 
 }   // namespace
 
-SerialCommPort::SerialCommPort(QString namedDevice)
+SerialCommPort::SerialCommPort(QString namedDevice, QString devices)
     : m_namedDevice(std::move(namedDevice))
+    , m_devices(std::move(devices))
 {
     QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
                      [this](QSerialPort::SerialPortError error) { OnError(error); });
 }
 
+// The devices the number names are resolved again at every opening (an adapter plugged in
+// again may come back under another name), and tried in turn from the one after the device
+// abandoned last; the first that opens is kept.
 bool SerialCommPort::Open(int16_t portNumber)
+{
+    const QStringList candidates = m_namedDevice.isEmpty() ? PortCandidates(portNumber, m_devices)
+                                                           : QStringList{NamedDevice(m_namedDevice)};
+    const qsizetype abandoned = candidates.indexOf(std::exchange(m_abandoned, {}));
+    const qsizetype first = abandoned + 1;   // 0 when none was abandoned
+    OpenFailure failure = OpenFailure::Unavailable;
+    for (qsizetype i = 0; i < candidates.size(); ++i) {
+        if (OpenDevice(candidates[(first + i) % candidates.size()])) {
+            ++m_openings;
+            return true;
+        }
+        // Why the port will not open: a cause the teacher can act on wins over a missing device.
+        if (failure == OpenFailure::Unavailable)
+            failure = m_failure;
+    }
+    m_failure = failure;
+    return false;
+}
+
+void SerialCommPort::Abandon()
+{
+    m_abandoned = m_deviceName;
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+bool SerialCommPort::OpenDevice(const QString& device)
 {
     if (m_port.isOpen())
         m_port.close();
-    m_deviceName = m_namedDevice.isEmpty() ? PortDeviceName(portNumber) : NamedDevice(m_namedDevice);
+    m_deviceName = device;
     m_port.setPortName(m_deviceName);
     m_port.setBaudRate(QSerialPort::Baud9600);
     m_port.setDataBits(QSerialPort::Data8);

@@ -18,8 +18,9 @@
 // and stays closed, so the readout skips its exchange instead of spinning.
 class SerialCommPort final : public CommPort {
 public:
-    // A device named here (the --port option) is opened whatever the port number says.
-    explicit SerialCommPort(QString namedDevice = {});
+    // A device named here (the --port option) is opened whatever the port number says;
+    // otherwise the number names a device in `devices`, which stands for /dev (PortNames.h).
+    explicit SerialCommPort(QString namedDevice = {}, QString devices = QStringLiteral("/dev"));
 
     bool Open(int16_t portNumber) override;
     bool IsOpen() const override;
@@ -27,16 +28,22 @@ public:
     void Write(uint8_t byte) override;
     QByteArray ReadAvailable() override;
     QByteArray WaitForReply(int maxMilliseconds, qsizetype wantedBytes) override;
+    unsigned Openings() const override { return m_openings; }
+    void Abandon() override;
 
     QString deviceName() const { return m_deviceName; }   // last opened or tried
 
 private:
+    bool OpenDevice(const QString& device);
     void OnError(QSerialPort::SerialPortError error);
     QByteArray TakeArrived();
     void KeepReadNotifierOff();
 
     QString m_namedDevice;
+    QString m_devices;
     QString m_deviceName;
+    QString m_abandoned;   // the device last abandoned: the next opening tries it last
+    unsigned m_openings = 0;
     OpenFailure m_failure = OpenFailure::None;
     QSerialPort m_port;
     QByteArray m_arrived;   // taken from the device before a write, for the next read

@@ -11,6 +11,7 @@
 
 #include "base/ProgramState.h"
 #include "device/CommPort.h"
+#include "device/ReadingExchange.h"
 #include "render/Surface.h"
 #include "run/Clock.h"
 #include "run/RecordedSample.h"
@@ -139,8 +140,6 @@ public:
     QTimer* Timer3 = nullptr;
     QTimer* Timer5 = nullptr;   // present in the window, never started
 
-    int16_t ReadStep = 0;   // ticks since the last completed pressure step
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -163,6 +162,7 @@ private:
     RecordedSample m_sample;   // the sample being recorded, until it is announced
     ReadingText m_temperatureText;   // Text1's last reading
     ReadingText m_pressureText;      // Text3's last reading
+    ReadingExchange m_exchange;      // the live readout's requests awaiting their answers
 
     // Shared steps of the secondary commands (Commands.cpp).
     void PauseRecording();

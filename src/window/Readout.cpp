@@ -45,35 +45,32 @@ void Poruka::ShowIntervalCaption()
     Label3->ShowText(m_state.MinuteMode == 1 ? QStringLiteral("１分ごとに測定") : QStringLiteral("１秒ごとに測定"));
 }
 
-// One exchange: write this step's request, then take the answer the box sent to the request
-// of an earlier step, which is waiting at the port already. The answer to 0xF2 is therefore
-// read on a temperature step and the answer to 0xF3 on a pressure step.
+// One exchange: the readings that arrived since the last tick, each on the channel of the
+// request it answers (0xF2 brings the temperature, 0xF3 the pressure), then this tick's
+// request, if the exchange writes one; see ReadingExchange.h.
 void Poruka::Timer1_Timer()
 {
     CommPort& link = port();
     if (!link.IsOpen())
         return;   // no port, or it failed: nothing to exchange, and nothing is lost
 
-    // Every value above 1 is a pressure step; stopping at 2 keeps the counter from
-    // overflowing while the pressure answers stay away.
-    if (ReadStep < 2)
-        ++ReadStep;
-
-    if (ReadStep == 1) {
-        link.Write(m_state.RequestF3);
-        std::optional<float> value = ConvertReading(link.ReadAvailable(), m_state.TemperatureTable, m_state.RawTemperature);
-        if (!value)
-            return;
-        ShowText(Text1, m_temperatureText.Of(*value));
-        ShowTemperature(m_state, m_surface, *value);
-    } else {
-        link.Write(m_state.RequestF2);
-        std::optional<float> value = ConvertReading(link.ReadAvailable(), m_state.PressureTable, m_state.RawPressure);
-        if (!value)
-            return;
-        ShowText(Text3, m_pressureText.Of(*value));
-        ShowPressure(m_state, m_surface, *value);
-        ReadStep = 0;
+    const std::vector<BoxReading> readings = m_exchange.Exchange(link, m_state.RequestF2, m_state.RequestF3);
+    for (const BoxReading& reading : readings) {
+        const QByteArray byte(1, static_cast<char>(reading.raw));
+        if (reading.channel == BoxChannel::Temperature) {
+            std::optional<float> value = ConvertReading(byte, m_state.TemperatureTable, m_state.RawTemperature);
+            if (!value)
+                continue;
+            ShowText(Text1, m_temperatureText.Of(*value));
+            ShowTemperature(m_state, m_surface, *value);
+        } else {
+            std::optional<float> value = ConvertReading(byte, m_state.PressureTable, m_state.RawPressure);
+            if (!value)
+                continue;
+            ShowText(Text3, m_pressureText.Of(*value));
+            ShowPressure(m_state, m_surface, *value);
+        }
     }
-    ShowDrawing();
+    if (!readings.empty())
+        ShowDrawing();
 }

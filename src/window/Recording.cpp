@@ -29,9 +29,11 @@ float FieldNumber(const QLineEdit* field)
     return static_cast<float>(value);
 }
 
+// From the third sample on, whenever any alert is defined: a lesson may watch the pressure
+// alone.
 bool AlertsDue(const ProgramState& state)
 {
-    return state.SampleCount > 2 && state.TemperatureAlertCount > 0;
+    return state.SampleCount > 2 && (state.TemperatureAlertCount > 0 || state.PressureAlertCount > 0);
 }
 
 } // namespace

@@ -111,10 +111,11 @@ TEST(ReconnectEndToEnd, BoxKilledDuringTenthSecondRunIsPickedUpAgainWithEverySam
         EXPECT_EQ(state.TemperatureHistory[i], 2000.0f) << "slot " << i;
         EXPECT_EQ(state.PressureHistory[i], 10130.0f) << "slot " << i;
     }
-    // The new box heard the readout's requests and nothing else: no probe disturbed them.
+    // The new box heard the probe that found it, then the readout's requests.
     const QStringList heard = program.box.LoggedBytes();
-    EXPECT_FALSE(heard.isEmpty());
-    for (const QString& byte : heard)
+    ASSERT_GT(heard.size(), 3);
+    EXPECT_EQ(heard.mid(0, 3), (QStringList{"00", "00", "FF"}));
+    for (const QString& byte : heard.mid(3))
         EXPECT_TRUE(byte == QLatin1String("F3") || byte == QLatin1String("F2")) << byte.toStdString();
     program.window->Start_Click();
 }

@@ -6,6 +6,7 @@
 #include "support/Fakes.h"
 
 #include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,7 +49,7 @@ TEST(ReconnectingPort, PresentBoxSeesExactlyTheBytesItAlwaysSaw)
     EXPECT_TRUE(changes[1][0].toBool());
 }
 
-TEST(ReconnectingPort, PortMissingAtStartIsTriedOnceASecondUntilItOpens)
+TEST(ReconnectingPort, PortMissingAtStartIsTriedOnceASecondAndTheBoxFoundByItsProbe)
 {
     Wrapped link;
     link.fake->canOpen = false;
@@ -61,21 +62,33 @@ TEST(ReconnectingPort, PortMissingAtStartIsTriedOnceASecondUntilItOpens)
     EXPECT_TRUE(link.port->retryTimer().isActive());
 
     link.fake->canOpen = true;
-    link.fake->replies = {QByteArray("stale"), QByteArray(), QByteArray("\x20", 1)};
+    link.fake->replies = {QByteArray("stale"), QByteArray(), QByteArray("QUIRAN"), QByteArray("\x20", 1)};
     link.fake->openedPort = 0;
     link.port->Reopen();
-    EXPECT_TRUE(link.port->IsOpen());
     EXPECT_EQ(link.fake->openedPort, 1);
+    EXPECT_EQ(link.fake->written, (std::vector<uint8_t>{0x00, 0x00, 0xFF}));
     EXPECT_FALSE(link.port->retryTimer().isActive());
-    // The stale bytes were dropped; being open is not yet an answer.
-    EXPECT_FALSE(link.port->answering());
+    // Until the probe is answered the port is closed to the readout: it neither writes nor
+    // reads, so the answer can never be taken for readings.
+    EXPECT_TRUE(link.port->probing());
+    EXPECT_FALSE(link.port->IsOpen());
+    link.port->Write(0xF3);
     EXPECT_TRUE(link.port->ReadAvailable().isEmpty());
+    EXPECT_EQ(link.fake->written.size(), 3u);
+    const unsigned openings = link.port->Openings();
+
+    link.port->LookForProbeAnswer();   // nothing yet
+    EXPECT_TRUE(link.port->probing());
     EXPECT_FALSE(link.port->answering());
-    EXPECT_EQ(link.port->ReadAvailable(), QByteArray("\x20", 1));
+    link.port->LookForProbeAnswer();
+    EXPECT_FALSE(link.port->probing());
+    EXPECT_TRUE(link.port->IsOpen());
     EXPECT_TRUE(link.port->answering());
+    EXPECT_EQ(link.port->Openings(), openings + 1) << "the readout starts afresh";
+    EXPECT_TRUE(link.port->ReadAvailable().isEmpty()) << "what followed the answer was dropped";
 }
 
-TEST(ReconnectingPort, LostPortIsNoticedReopenedOnTheSameNumberAndAnswersAgain)
+TEST(ReconnectingPort, LostPortIsNoticedAndReopenedOnTheSameNumber)
 {
     Wrapped link;
     link.fake->replies = {QByteArray("\x10", 1)};
@@ -97,10 +110,7 @@ TEST(ReconnectingPort, LostPortIsNoticedReopenedOnTheSameNumberAndAnswersAgain)
     link.fake->openedPort = 0;
     link.port->Reopen();
     EXPECT_EQ(link.fake->openedPort, 3);
-    EXPECT_FALSE(link.port->retryTimer().isActive());
-    link.fake->replies = {QByteArray("\x11", 1)};
-    link.port->ReadAvailable();
-    EXPECT_TRUE(link.port->answering());
+    EXPECT_TRUE(link.port->probing());
 }
 
 TEST(ReconnectingPort, ClosedPortBeforeAnyOpeningIsNotALoss)
@@ -111,7 +121,9 @@ TEST(ReconnectingPort, ClosedPortBeforeAnyOpeningIsNotALoss)
     EXPECT_FALSE(link.port->retryTimer().isActive());
 }
 
-TEST(ReconnectingPort, BoxSilentForTenReadsInARowIsNotAnsweringThoughThePortStaysOpen)
+// The box switched off, or a device with something else behind it: after four bytes written
+// with no byte back the device is given up and the box looked for again.
+TEST(ReconnectingPort, FourWritesUnansweredAbandonTheDevice)
 {
     Wrapped link;
     link.fake->replies = {QByteArray("QUIRAN")};
@@ -119,24 +131,41 @@ TEST(ReconnectingPort, BoxSilentForTenReadsInARowIsNotAnsweringThoughThePortStay
     link.port->WaitForReply(500, 6);
     ASSERT_TRUE(link.port->answering());
 
-    // Odd dropped answers are nothing to report.
-    for (int i = 0; i < 9; ++i)
+    // A lost answer or three is nothing to report.
+    for (int i = 0; i < 3; ++i) {
+        link.port->Write(0xF3);
         link.port->ReadAvailable();
+        link.port->Check();
+    }
     EXPECT_TRUE(link.port->answering());
     link.fake->replies = {QByteArray("\x30", 1)};
     link.port->ReadAvailable();
-    for (int i = 0; i < 9; ++i)
-        link.port->ReadAvailable();
+    for (int i = 0; i < 3; ++i) {
+        link.port->Write(0xF2);
+        link.port->Check();
+    }
     EXPECT_TRUE(link.port->answering());
+    EXPECT_EQ(link.fake->abandoned, 0);
 
-    link.port->ReadAvailable();   // the tenth empty read in a row
+    link.port->Write(0xF2);
+    link.port->Check();
     EXPECT_FALSE(link.port->answering());
-    EXPECT_FALSE(link.port->retryTimer().isActive());   // the port itself is fine
-    for (int i = 0; i < 100; ++i)
-        link.port->ReadAvailable();
-    EXPECT_FALSE(link.port->answering());
+    EXPECT_EQ(link.fake->abandoned, 1);
+    EXPECT_FALSE(link.port->IsOpen());
+    EXPECT_TRUE(link.port->retryTimer().isActive());
+}
 
-    link.fake->replies = {QByteArray("\x31", 1)};
-    link.port->ReadAvailable();
-    EXPECT_TRUE(link.port->answering());
+// The probe's answer is waited for on the event loop, never by blocking the window.
+TEST(ReconnectingPort, ProbeUnansweredInTimeAbandonsTheDeviceAndTriesAgain)
+{
+    Wrapped link;
+    link.fake->canOpen = false;
+    link.port->Open(1);
+    link.fake->canOpen = true;
+    link.port->Reopen();
+    ASSERT_TRUE(link.port->probing());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !link.port->probing(); }, 5000));
+    EXPECT_EQ(link.fake->abandoned, 1);
+    EXPECT_FALSE(link.port->answering());
+    EXPECT_TRUE(link.port->retryTimer().isActive());
 }

@@ -74,7 +74,6 @@ TEST(ConnectionStatus, BoxThereAndNeverLostChangesNothing)
     for (int i = 0; i < 10; ++i) {
         Tick(*plain.window);
         Tick(*wrapped.window);
-        ASSERT_EQ(wrapped.window->ReadStep, plain.window->ReadStep) << "tick " << i;
         EXPECT_EQ(wrapped.window->Text1->text(), plain.window->Text1->text());
         EXPECT_EQ(wrapped.window->Text3->text(), plain.window->Text3->text());
     }
@@ -85,19 +84,35 @@ TEST(ConnectionStatus, BoxThereAndNeverLostChangesNothing)
     EXPECT_FALSE(wrapped.link->retryTimer().isActive());
 }
 
-TEST(ConnectionStatus, StartUpWithoutBoxSaysSoUntilTheFirstAnswer)
+// A device that opens but answers neither the probe nor a request is not taken for the box:
+// it is given up and the box is looked for again, found by its answer to the probe.
+TEST(ConnectionStatus, StartUpOnASilentDeviceLooksAgainAndFindsTheBoxByItsProbe)
 {
     ReconnectingWindow test;
     test.window->StartUp();   // the probe goes unanswered
     EXPECT_EQ(test.window->state().BoxMissing, -1);
     EXPECT_EQ(test.window->windowTitle(), kNotConnected);
-    EXPECT_FALSE(test.link->retryTimer().isActive());   // the port itself is open
-
     Tick(*test.window);
+    Tick(*test.window);
+    EXPECT_EQ(test.port->abandoned, 1);
+    EXPECT_TRUE(test.link->retryTimer().isActive());
     EXPECT_EQ(test.window->windowTitle(), kNotConnected);
-    test.port->replies = {Byte(113)};
-    Tick(*test.window);
+
+    test.port->written.clear();
+    test.link->Reopen();
+    EXPECT_EQ(test.port->written, (std::vector<uint8_t>{0x00, 0x00, 0xFF}));
+    Tick(*test.window);   // the readout keeps off the line while the probe is out
+    EXPECT_EQ(test.port->written.size(), 3u);
+    test.port->replies = {"QUIRAN"};
+    test.link->LookForProbeAnswer();
     EXPECT_EQ(test.window->windowTitle(), kConnected);
+    test.port->replies = {{}, Byte(113)};
+    Tick(*test.window);
+    Tick(*test.window);
+    ASSERT_EQ(test.port->written.size(), 5u);
+    const ProgramState& state = test.window->state();
+    EXPECT_EQ(test.port->written[3] == 0xF2 ? state.RawTemperature : state.RawPressure, 113)
+        << "the answer to the first request after the probe, not the probe's answer";
 }
 
 TEST(ConnectionStatus, PortMissingAtStartUpIsReopenedWhenItAppears)
@@ -113,9 +128,8 @@ TEST(ConnectionStatus, PortMissingAtStartUpIsReopenedWhenItAppears)
     test.link->Reopen();
     EXPECT_TRUE(test.port->open);
     EXPECT_EQ(test.window->windowTitle(), kNotConnected);
-    test.port->replies = {{}, Byte(100)};
-    Tick(*test.window);
-    Tick(*test.window);
+    test.port->replies = {"QUIRAN"};
+    test.link->LookForProbeAnswer();
     EXPECT_EQ(test.window->windowTitle(), kConnected);
     EXPECT_FALSE(test.link->retryTimer().isActive());
 }
@@ -133,14 +147,12 @@ TEST(ConnectionStatus, LostPortKeepsValuesAndRunThenResumesWhereItLeftOff)
     }
     state.RequestF3 = 0xF3;
     state.RequestF2 = 0xF2;
-    window.ReadStep = 0;
-    // Temperature step reads 73, pressure step reads 113, then a temperature step is due.
+    AnswerUntilTemperatureAsked(window, *test.port, 113);
     test.port->replies = {Byte(73), Byte(113)};
     Tick(window);
     Tick(window);
     ASSERT_EQ(window.Text1->text(), QStringLiteral(" 23"));
     ASSERT_EQ(window.Text3->text(), QStringLiteral(" 1013"));
-    ASSERT_EQ(window.ReadStep, 0);
     window.Start->setText(QString::fromUtf8(Poruka::kStopCaption));   // a run is recording
     window.Timer2->start(100);
     const auto writtenBefore = test.port->written.size();
@@ -154,7 +166,6 @@ TEST(ConnectionStatus, LostPortKeepsValuesAndRunThenResumesWhereItLeftOff)
         Tick(window);
     EXPECT_EQ(window.Text1->text(), QStringLiteral(" 23"));
     EXPECT_EQ(window.Text3->text(), QStringLiteral(" 1013"));
-    EXPECT_EQ(window.ReadStep, 0);
     EXPECT_EQ(test.port->written.size(), writtenBefore);
     EXPECT_TRUE(window.Timer2->isActive());
     EXPECT_EQ(window.Timer2->interval(), 100);
@@ -167,17 +178,18 @@ TEST(ConnectionStatus, LostPortKeepsValuesAndRunThenResumesWhereItLeftOff)
     test.link->Reopen();
     EXPECT_FALSE(test.link->retryTimer().isActive());
     EXPECT_EQ(window.windowTitle(), kNotConnected);
+    test.port->replies = {"QUIRAN"};
+    test.link->LookForProbeAnswer();
+    EXPECT_EQ(window.windowTitle(), kConnected);
 
-    // The readout goes on with the temperature step that was due; the stale bytes are gone.
+    // The readout starts afresh on the new opening; the stale bytes are gone.
     test.port->replies = {{}, Byte(75), Byte(114)};
     Tick(window);
-    EXPECT_EQ(window.windowTitle(), kNotConnected);
     Tick(window);
-    EXPECT_EQ(window.windowTitle(), kConnected);
     Tick(window);
     EXPECT_EQ(std::vector<uint8_t>(test.port->written.begin() + writtenBefore,
                                    test.port->written.end()),
-              (std::vector<uint8_t>{0xF3, 0xF2, 0xF3}));
+              (std::vector<uint8_t>{0x00, 0x00, 0xFF, 0xF3, 0xF2, 0xF3}));
     EXPECT_EQ(window.Text3->text(), QStringLiteral(" 975"));
     EXPECT_EQ(window.Text1->text(), QStringLiteral(" 64"));
 }
@@ -207,8 +219,8 @@ TEST(ConnectionStatus, PortThatWillNotOpenNamesTheCause)
     test.link->Reopen();
     test.port->canOpen = true;
     test.link->Reopen();
-    EXPECT_EQ(test.window->windowTitle(), kNotConnected);   // open, not answering yet
-    test.port->replies = {Byte(100)};
-    Tick(*test.window);
+    EXPECT_EQ(test.window->windowTitle(), kNotConnected);   // open, the probe not answered yet
+    test.port->replies = {"QUIRAN"};
+    test.link->LookForProbeAnswer();
     EXPECT_EQ(test.window->windowTitle(), kConnected);
 }

@@ -278,8 +278,8 @@ TEST_F(ApplySettings, AutomaticLimitsFollowTheTableTheApplyMakesActive)
 
     // The next temperature reading, 28 °C, tops the column on the 28 mark: 8 of 20 degrees
     // above the scale's foot at y 350 over a 330-pixel column.
+    AnswerUntilTemperatureAsked(main(), *t.port, kByte);
     t.port->replies = {QByteArray(1, static_cast<char>(kByte))};
-    main().ReadStep = 0;
     main().Timer1_Timer();
     const QImage& image = main().surface().image();
     const int top = 350 - 8 * 330 / 20;

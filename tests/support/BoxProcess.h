@@ -14,6 +14,8 @@
 
 #include <memory>
 
+#include <csignal>
+
 // Calibration files whose entries are easy to check: liquid temperature = byte / 2 - 20 °C
 // (byte 80 is 20 °C), air temperature = byte - 40, pressure = 900 + byte hPa (byte 113 is
 // 1013 hPa), 2 hPa pressure = 760 + 2 x byte.
@@ -37,7 +39,7 @@ struct BoxProcess {
     explicit BoxProcess(const QString& folderPath) : folder(folderPath) {}
     ~BoxProcess() { Stop(); }
 
-    QString link() const { return folder + "/poruka-tty"; }
+    QString link() const { return folder + "/" + linkName; }
     QString log() const { return folder + "/box.log"; }
 
     // Starts the box and waits (boundedly, processing events) until its link appears.
@@ -79,6 +81,10 @@ struct BoxProcess {
         return QString::fromLatin1(file.readAll()).split('\n', Qt::SkipEmptyParts);
     }
 
+    // Switches the box off (it hears and answers nothing) or on again; the line stays.
+    void SwitchPower(bool on) const { ::kill(static_cast<pid_t>(process->processId()), on ? SIGUSR2 : SIGUSR1); }
+
     QString folder;
+    QString linkName = QStringLiteral("poruka-tty");
     std::unique_ptr<QProcess> process;
 };

@@ -23,6 +23,7 @@ public:
     {
         openedPort = portNumber;
         open = canOpen;
+        openings += open ? 1 : 0;
         return open;
     }
     bool IsOpen() const override { return open; }
@@ -45,6 +46,12 @@ public:
         waitLimits.push_back(maxMilliseconds);
         return ReadAvailable();
     }
+    unsigned Openings() const override { return openings; }
+    void Abandon() override
+    {
+        open = false;
+        ++abandoned;
+    }
 
     bool canOpen = true;
     OpenFailure failure = OpenFailure::Unavailable;   // why an opening fails while canOpen is false
@@ -53,6 +60,8 @@ public:
     std::vector<uint8_t> written;
     std::deque<QByteArray> replies;   // one entry per read or wait; an empty entry is an empty read
     std::vector<int> waitLimits;      // maxMilliseconds of each wait for the probe answer
+    unsigned openings = 0;
+    int abandoned = 0;
 };
 
 class FakeClock final : public Clock {
@@ -97,6 +106,17 @@ public:
     std::deque<QString> saveNames;   // paths chosen in save dialogs; none left cancels
     std::vector<Asked> askedSave;    // message = the suggested path
 };
+
+// Answers the readout's requests with the byte given until its last request asks for the
+// temperature (0xF2): the next tick then reads a temperature.
+inline void AnswerUntilTemperatureAsked(Poruka& window, FakeCommPort& port, int byte)
+{
+    for (int i = 0; i < 4 && (port.written.empty() || port.written.back() != 0xF2); ++i) {
+        port.replies = {QByteArray(1, static_cast<char>(byte))};
+        window.Timer1_Timer();
+    }
+    port.replies.clear();
+}
 
 // The program built as it runs, its main window wired to the fakes above, with its working
 // folder in a fresh temporary folder.

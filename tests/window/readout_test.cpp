@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 constexpr uint8_t kF3 = 0xF3;   // temperature request
@@ -17,19 +19,21 @@ constexpr uint8_t kF2 = 0xF2;   // pressure request
 
 // A window whose port is open and whose tables say plainly which byte was read:
 // temperature = byte - 50 °C, pressure = 900 + byte hPa.
-struct Readout : ::testing::Test {
-    Readout()
-    {
-        ProgramState& state = test.window->state();
-        for (int i = 0; i < kTableSize; ++i) {
-            state.TemperatureTable[i] = static_cast<int16_t>(i - 50);
-            state.PressureTable[i] = static_cast<int16_t>(900 + i);
-        }
-        state.RequestF2 = kF2;
-        state.RequestF3 = kF3;
-        state.MinuteMode = 1;
-        test.port->open = true;
+void PlainTablesOpenPort(TestWindow& test)
+{
+    ProgramState& state = test.window->state();
+    for (int i = 0; i < kTableSize; ++i) {
+        state.TemperatureTable[i] = static_cast<int16_t>(i - 50);
+        state.PressureTable[i] = static_cast<int16_t>(900 + i);
     }
+    state.RequestF2 = kF2;
+    state.RequestF3 = kF3;
+    state.MinuteMode = 1;
+    test.port->open = true;
+}
+
+struct Readout : ::testing::Test {
+    Readout() { PlainTablesOpenPort(test); }
 
     void Ticks(int count)
     {
@@ -51,72 +55,89 @@ QByteArray Byte(int value)
 
 } // namespace
 
-TEST_F(Readout, BoxThatAlwaysAnswersAlternatesTemperatureAndPressure)
+// The readout as it was before answers were paired with requests: a temperature step every
+// second tick, each step taking the first byte waiting. A box that always answers before the
+// next tick must see the same requests and give the same values as it did then.
+struct AlternatingReadout {
+    void Tick(const QByteArray& waiting)
+    {
+        if (step < 2)
+            ++step;
+        written.push_back(step == 1 ? kF3 : kF2);
+        if (waiting.isEmpty())
+            return;
+        (step == 1 ? temperatureByte : pressureByte) = static_cast<uint8_t>(waiting[0]);
+        if (step != 1)
+            step = 0;
+    }
+    int step = 0;
+    std::vector<uint8_t> written;
+    int temperatureByte = -1;
+    int pressureByte = -1;
+};
+
+TEST_F(Readout, BoxThatAlwaysAnswersInTimeGetsTheRequestsAndValuesOfTheAlternation)
 {
-    test.port->replies = {Byte(73), Byte(113), Byte(74), Byte(115)};
-    Ticks(4);
-    EXPECT_EQ(test.port->written, (std::vector<uint8_t>{kF3, kF2, kF3, kF2}));
-    EXPECT_EQ(state().RawTemperature, 74);
-    EXPECT_EQ(state().RawPressure, 115);
-    EXPECT_EQ(Text1(), " 24");
-    EXPECT_EQ(Text3(), " 1015");
-    EXPECT_EQ(test.window->ReadStep, 0);
+    AlternatingReadout before;
+    std::minstd_rand random(7);
+    QByteArray answer;   // the box's answer to the last request, waiting at the next tick
+    for (int tick = 0; tick < 60; ++tick) {
+        test.port->replies = {answer};
+        before.Tick(answer);
+        Ticks(1);
+        ASSERT_EQ(test.port->written, before.written) << "tick " << tick;
+        if (before.temperatureByte >= 0)
+            ASSERT_EQ(Text1(), DecimalText(double(before.temperatureByte - 50))) << "tick " << tick;
+        if (before.pressureByte >= 0)
+            ASSERT_EQ(Text3(), DecimalText(double(900 + before.pressureByte))) << "tick " << tick;
+        // 0xF2 is answered with a temperature byte, 0xF3 with a pressure byte.
+        answer = Byte(test.port->written.back() == kF2 ? 60 + random() % 20 : 100 + random() % 30);
+    }
+    EXPECT_GE(before.temperatureByte, 0);
+    EXPECT_GE(before.pressureByte, 0);
 }
 
-TEST_F(Readout, SilentPressureKeepsAskingForPressure)
+// After a silence the old readout took the temperature answer to its last pressure request
+// for the pressure (a 955 hPa sample in a 1013 hPa room).
+TEST_F(Readout, AnswerThatComesTicksLateIsTakenForTheChannelItAnswers)
 {
-    test.port->replies = {Byte(70)};   // the temperature answer, then nothing
-    Ticks(5);
-    EXPECT_EQ(test.port->written, (std::vector<uint8_t>{kF3, kF2, kF2, kF2, kF2}));
-    EXPECT_EQ(Text1(), " 20");
-    EXPECT_EQ(Text3(), "Text1") << "no pressure answer, no pressure text";
-
-    test.port->replies = {Byte(100)};
-    Ticks(2);
-    EXPECT_EQ(Text3(), " 1000");
-    EXPECT_EQ(test.port->written.back(), kF3) << "a pressure answer brings back the temperature step";
+    for (int late : {1, 2, 5}) {
+        TestWindow t;
+        PlainTablesOpenPort(t);
+        const auto ticks = [&t](int count) {
+            for (int i = 0; i < count; ++i)
+                t.window->Timer1_Timer();
+        };
+        ticks(1);
+        ASSERT_EQ(t.port->written, std::vector<uint8_t>{kF3});
+        ticks(late);   // nothing arrives; nothing else is asked meanwhile
+        EXPECT_EQ(t.port->written, std::vector<uint8_t>{kF3}) << late;
+        t.port->replies = {Byte(113)};
+        ticks(1);
+        EXPECT_EQ(t.window->Text3->text(), " 1013") << late;
+        EXPECT_EQ(t.window->Text1->text(), "Text1") << late;
+        EXPECT_EQ(t.port->written.back(), kF2) << "the temperature's turn, after " << late;
+        t.port->replies = {Byte(70)};
+        ticks(1);
+        EXPECT_EQ(t.window->Text1->text(), " 20") << late;
+    }
 }
 
-TEST_F(Readout, EmptyTemperatureReadMakesTheNextTickAPressureStep)
+TEST_F(Readout, BytesBeyondTheAnswerAwaitedAreDropped)
 {
-    Ticks(1);
-    EXPECT_EQ(test.window->ReadStep, 1);
-    EXPECT_EQ(Text1(), "Text1");
-    test.port->replies = {Byte(13)};
-    Ticks(1);
-    EXPECT_EQ(test.port->written, (std::vector<uint8_t>{kF3, kF2}));
-    EXPECT_EQ(Text3(), " 913");
-}
-
-TEST_F(Readout, LongSilenceNeitherOverflowsNorLeavesPressureSteps)
-{
-    test.port->replies = {Byte(70)};
-    Ticks(40000);   // more than a 16-bit counter holds
-    EXPECT_GE(test.window->ReadStep, 2);
-    EXPECT_EQ(test.port->written.back(), kF2);
-    EXPECT_EQ(std::count(test.port->written.begin(), test.port->written.end(), kF3), 1);
-
-    test.port->replies = {Byte(1), Byte(60)};
-    Ticks(2);
-    EXPECT_EQ(test.port->written.back(), kF3);
-    EXPECT_EQ(Text3(), " 901");
-    EXPECT_EQ(Text1(), " 10");
-}
-
-TEST_F(Readout, ReplyOfSeveralBytesUsesTheFirst)
-{
-    test.port->replies = {QByteArray("\x55\x10\x20", 3), QByteArray("\x7b\x01", 2)};
-    Ticks(2);
-    EXPECT_EQ(state().RawTemperature, 0x55);
-    EXPECT_EQ(Text1(), " 35");
+    test.port->replies = {{}, QByteArray("\x7b\x01\x02", 3), QByteArray("\x55\x10", 2)};
+    Ticks(3);
     EXPECT_EQ(state().RawPressure, 0x7b);
     EXPECT_EQ(Text3(), " 1023");
+    EXPECT_EQ(state().RawTemperature, 0x55);
+    EXPECT_EQ(Text1(), " 35");
 }
 
 TEST_F(Readout, RawZeroAndTwoFiftyFiveIndexTheTableEnds)
 {
     state().TemperatureTable[255] = 99;
     state().PressureTable[0] = 850;
+    AnswerUntilTemperatureAsked(*test.window, *test.port, 0);
     test.port->replies = {Byte(0), Byte(0), Byte(255), Byte(255)};
     Ticks(2);
     EXPECT_EQ(Text1(), "-50");
@@ -129,6 +150,7 @@ TEST_F(Readout, RawZeroAndTwoFiftyFiveIndexTheTableEnds)
 
 TEST_F(Readout, ClosedPortSkipsTheExchangeAndKeepsTheSamples)
 {
+    AnswerUntilTemperatureAsked(*test.window, *test.port, 113);
     test.port->replies = {Byte(70), Byte(113)};
     Ticks(2);
     state().TemperatureHistory[0] = 2000;
@@ -137,10 +159,9 @@ TEST_F(Readout, ClosedPortSkipsTheExchangeAndKeepsTheSamples)
 
     test.port->open = false;   // the adapter is pulled out
     test.port->replies = {Byte(90), Byte(90)};
-    const int16_t step = test.window->ReadStep;
+    const size_t written = test.port->written.size();
     Ticks(10);
-    EXPECT_EQ(test.port->written.size(), 2u);
-    EXPECT_EQ(test.window->ReadStep, step);
+    EXPECT_EQ(test.port->written.size(), written);
     EXPECT_EQ(Text1(), " 20");
     EXPECT_EQ(Text3(), " 1013");
     EXPECT_EQ(state().TemperatureHistory[0], 2000);
@@ -148,14 +169,15 @@ TEST_F(Readout, ClosedPortSkipsTheExchangeAndKeepsTheSamples)
     EXPECT_EQ(state().SampleCount, 1);
 }
 
-TEST_F(Readout, StartWithAutomaticThermometerExchangesOnceBeforeTheTimer)
+// A byte waiting before the first request answers nothing the readout asked: it is no reading.
+TEST_F(Readout, StartWithAutomaticThermometerAsksOnceBeforeTheTimerAndTakesNoStrayByte)
 {
     state().ThermometerAuto = -1;
     test.port->replies = {Byte(75)};
     test.window->Timer1Start();
     EXPECT_EQ(test.port->written, std::vector<uint8_t>{kF3});
-    EXPECT_EQ(Text1(), " 25");
-    EXPECT_EQ(state().RawTemperature, 75);
+    EXPECT_EQ(Text1(), "Text1");
+    EXPECT_EQ(state().RawTemperature, 0);
 }
 
 TEST_F(Readout, StartWithFixedThermometerLeavesTheFirstExchangeToTheTimer)
@@ -218,9 +240,8 @@ TEST_F(Readout, StartKeepsTheLimitsOfAFixedBarometer)
     state().ThermometerMin = -10;
     state().BarometerMax = 1100;
     state().BarometerMin = 950;
-    test.port->replies = {Byte(75)};
+    state().RawTemperature = 75;
     ProgramState computed = state();
-    computed.RawTemperature = 75;
     ComputeAutoScale(computed);
 
     test.window->Timer1Start();

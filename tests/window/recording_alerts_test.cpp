@@ -2,6 +2,7 @@
 
 #include "support/RecordingWindow.h"
 
+#include "files/CustomizationText.h"
 #include "run/AlertRules.h"
 
 #include <QScrollBar>
@@ -58,16 +59,23 @@ TEST(CheckAlerts, TheFirstTwoSamplesAreNeverCompared)
     EXPECT_FALSE(r.AlertShown());
 }
 
-TEST(CheckAlerts, PressureAlertsAloneNeverShow)
+// A weather lesson's file with a pressure alert and no temperature alert once never showed
+// the alert, because the check ran only when a temperature alert was defined.
+TEST(CheckAlerts, PressureAlertAloneFromTheFileShowsWhenThePressureFallsThrough)
 {
     RecordingWindow r(kTenthMode);
-    r.PressureAlert(-1, 10130, 5, 255, kHigh);
+    ASSERT_FALSE(ApplyCustomizationText(r.state(), "KD1000T0C12\r\n気圧が下がりました\r\n", [](const QString&) {}));
+    ASSERT_EQ(r.state().TemperatureAlertCount, 0);
     r.w().Start_Click();
-    for (double p : {1010.0, 1011.0, 1012.0, 1013.0, 1014.0}) {
+    for (double p : {1002.0, 999.0, 1001.0, 1000.5}) {   // the first step is never compared
         r.Feed(20, p);
         r.Sample();
+        EXPECT_FALSE(r.AlertShown()) << p;
     }
-    EXPECT_FALSE(r.AlertShown());
+    r.Feed(20, 1000);
+    r.Sample();
+    ASSERT_TRUE(r.AlertShown());
+    EXPECT_EQ(r.w().Text2->toPlainText(), QStringLiteral("気圧が下がりました"));
 }
 
 TEST(CheckAlerts, PressureAlertShowsOnceATemperatureAlertExists)

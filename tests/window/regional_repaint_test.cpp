@@ -68,7 +68,7 @@ struct RepaintedWindow : TestWindow {
         port->replies = {QByteArray("QUIRAN")};
         window->Form_Load();
         window->Timer1->stop();
-        window->ReadStep = 0;   // the next tick reads a temperature
+        AnswerUntilTemperatureAsked(*window, *port, 113);   // the next tick reads a temperature
         ProgramState& state = window->state();
         state.MinuteMode = 2;
         for (int i = 0; i < kTableSize; ++i) {

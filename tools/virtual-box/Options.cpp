@@ -68,6 +68,24 @@ std::optional<BoxOptions> ParseBoxOptions(int argc, char** argv, std::string& er
                 return std::nullopt;
             }
             options.dropEvery = static_cast<long>(number);
+        } else if (option == "--drop-rate") {
+            if (!ParseNumber(value, number) || number < 0 || number > 1) {
+                error = "--drop-rate needs a number from 0 to 1";
+                return std::nullopt;
+            }
+            options.dropRate = number;
+        } else if (option == "--delay") {
+            if (!ParseNumber(value, number) || number < 0 || number != std::floor(number) || number > 60000) {
+                error = "--delay needs whole milliseconds from 0 to 60000";
+                return std::nullopt;
+            }
+            options.delayMs = static_cast<long>(number);
+        } else if (option == "--seed") {
+            if (!ParseNumber(value, number) || number < 0 || number != std::floor(number) || number > 1e9) {
+                error = "--seed needs a whole number from 0";
+                return std::nullopt;
+            }
+            options.seed = static_cast<long>(number);
         } else if (option == "--burst") {
             if (!ParseNumber(value, number) || number < 1 || number != std::floor(number) || number > 4096) {
                 error = "--burst needs a whole number from 1 to 4096";

@@ -14,6 +14,9 @@ struct BoxOptions {
     double speed = 1;                  // --speed X: model seconds per wall second
     Channel silent = Channel::None;    // --silent temperature|pressure|all
     long dropEvery = 0;                // --drop-every N: 0 = drop nothing
+    double dropRate = 0;               // --drop-rate R: drops each answer with chance R (0..1)
+    long delayMs = 0;                  // --delay MS: each answer 0..MS late at random, in order
+    long seed = 1;                     // --seed N: for --drop-rate and --delay
     long burst = 1;                    // --burst N: each reading is sent N times over
     long garbageSeed = -1;             // --garbage SEED: random answers; < 0 = honest answers
     std::string logFile;               // --log FILE
@@ -25,8 +28,11 @@ struct BoxOptions {
 inline constexpr const char* kBoxUsage =
     "usage: poruka-box --link PATH [--data DIR] [--scenario room|heating|cooling|steady]\n"
     "                  [--speed X] [--silent temperature|pressure|all] [--drop-every N]\n"
+    "                  [--drop-rate R] [--delay MS] [--seed N]\n"
     "                  [--burst N] [--garbage SEED] [--log FILE] [--answers FILE]\n"
-    "                  [--exit-after SECONDS] [--help]";
+    "                  [--exit-after SECONDS] [--help]\n"
+    "SIGUSR1 switches the box off (it hears and answers nothing), SIGUSR2 on again;\n"
+    "the line stays.";
 
 // No value when the arguments are not understood; error then says why.
 std::optional<BoxOptions> ParseBoxOptions(int argc, char** argv, std::string& error);

@@ -17,6 +17,7 @@ Protocol::Protocol(const BoxOptions& options, const RawTable& temperatureTable, 
     , m_temperature(temperatureTable)
     , m_pressure(pressureTable)
     , m_random(static_cast<std::mt19937::result_type>(options.garbageSeed < 0 ? 0 : options.garbageSeed))
+    , m_chance(static_cast<std::mt19937::result_type>(options.seed))
 {
 }
 
@@ -55,5 +56,7 @@ std::string Protocol::Garbage()
 bool Protocol::DropThisAnswer()
 {
     ++m_answers;
-    return m_options.dropEvery > 0 && m_answers % m_options.dropEvery == 0;
+    if (m_options.dropEvery > 0 && m_answers % m_options.dropEvery == 0)
+        return true;
+    return m_options.dropRate > 0 && std::uniform_real_distribution<double>(0, 1)(m_chance) < m_options.dropRate;
 }

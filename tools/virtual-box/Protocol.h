@@ -24,4 +24,5 @@ private:
     RawTable m_pressure;
     long m_answers = 0;
     std::mt19937 m_random;
+    std::mt19937 m_chance;   // for --drop-rate
 };

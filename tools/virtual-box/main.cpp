@@ -6,44 +6,56 @@
 #include "Protocol.h"
 #include "PseudoTerminal.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <deque>
 #include <fcntl.h>
 #include <poll.h>
+#include <random>
 #include <string>
 #include <unistd.h>
 
 namespace {
 
 volatile std::sig_atomic_t g_stop = 0;
+volatile std::sig_atomic_t g_switchedOn = 1;
 
 void RequestStop(int)
 {
     g_stop = 1;
 }
 
-// SIGTERM and SIGINT are blocked except while the box waits, so a stop is never missed
+void SwitchPower(int signal)
+{
+    g_switchedOn = signal == SIGUSR2 ? 1 : 0;
+}
+
+// The stop and power signals are blocked except while the box waits, so none is missed
 // between the check and the wait.
-sigset_t BlockStopSignals()
+sigset_t BlockSignals()
 {
     struct sigaction action {};
     action.sa_handler = RequestStop;
     sigemptyset(&action.sa_mask);
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+    action.sa_handler = SwitchPower;
+    sigaction(SIGUSR1, &action, nullptr);
+    sigaction(SIGUSR2, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
-    sigset_t stops;
-    sigemptyset(&stops);
-    sigaddset(&stops, SIGTERM);
-    sigaddset(&stops, SIGINT);
+    sigset_t handled;
+    sigemptyset(&handled);
+    for (int signal : {SIGTERM, SIGINT, SIGUSR1, SIGUSR2})
+        sigaddset(&handled, signal);
     sigset_t previous;
-    sigprocmask(SIG_BLOCK, &stops, &previous);
-    sigdelset(&previous, SIGTERM);
-    sigdelset(&previous, SIGINT);
+    sigprocmask(SIG_BLOCK, &handled, &previous);
+    for (int signal : {SIGTERM, SIGINT, SIGUSR1, SIGUSR2})
+        sigdelset(&previous, signal);
     return previous;
 }
 
@@ -94,6 +106,15 @@ timespec Milliseconds(long ms)
     return timespec{ms / 1000, (ms % 1000) * 1000000};
 }
 
+using Clock = std::chrono::steady_clock;
+
+// An answer on its way: sent when due, after every answer before it.
+struct Pending {
+    Clock::time_point due;
+    unsigned char request;
+    std::string bytes;
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -119,7 +140,7 @@ int main(int argc, char** argv)
     if ((!options->logFile.empty() && logFile < 0) || (!options->answersFile.empty() && answersFile < 0))
         return 1;
 
-    const sigset_t waitMask = BlockStopSignals();
+    const sigset_t waitMask = BlockSignals();
     PseudoTerminal line;
     if (!line.Open(options->link, error)) {
         std::fprintf(stderr, "poruka-box: %s\n", error.c_str());
@@ -127,17 +148,37 @@ int main(int argc, char** argv)
     }
     Protocol protocol(*options, *temperatureTable, *pressureTable);
 
-    using Clock = std::chrono::steady_clock;
     const auto started = Clock::now();
+    std::deque<Pending> pending;
+    std::mt19937 lateness(static_cast<std::mt19937::result_type>(options->seed));
+    const auto sendDue = [&] {
+        while (!pending.empty() && pending.front().due <= Clock::now()) {
+            const Pending& answer = pending.front();
+            LogAnswer(answersFile, answer.request, answer.bytes);
+            if (::write(line.master(), answer.bytes.data(), answer.bytes.size()) < 0) {
+                // The program closed the line between its request and this answer; the
+                // answer is lost, as it would be on a real line.
+            }
+            pending.pop_front();
+        }
+    };
     const auto secondsSinceStart = [&] { return std::chrono::duration<double>(Clock::now() - started).count(); };
 
     while (!g_stop) {
+        if (!g_switchedOn)
+            pending.clear();   // switched off: what it was about to say is lost
+        sendDue();
         long waitMs = -1;
         if (options->exitAfter >= 0) {
             const double left = options->exitAfter - secondsSinceStart();
             if (left <= 0)
                 break;
             waitMs = static_cast<long>(left * 1000) + 1;
+        }
+        if (!pending.empty()) {
+            const auto untilDue = std::chrono::ceil<std::chrono::milliseconds>(pending.front().due - Clock::now());
+            const long dueMs = std::max<long>(0, static_cast<long>(untilDue.count()));
+            waitMs = waitMs < 0 ? dueMs : std::min(waitMs, dueMs);
         }
         pollfd wait{line.master(), POLLIN, 0};
         const timespec timeout = Milliseconds(waitMs);
@@ -157,16 +198,23 @@ int main(int argc, char** argv)
             ::pselect(0, nullptr, nullptr, nullptr, &pause, &waitMask);
             continue;
         }
+        if (!g_switchedOn)
+            continue;   // a box switched off hears nothing
         const double modelSeconds = secondsSinceStart() * options->speed;
         for (ssize_t i = 0; i < count; ++i) {
             Log(logFile, received[i]);
             const std::string answer = protocol.Answer(received[i], modelSeconds);
-            LogAnswer(answersFile, received[i], answer);
-            if (!answer.empty() && ::write(line.master(), answer.data(), answer.size()) < 0) {
-                // The program closed the line between its request and this answer; the
-                // answer is lost, as it would be on a real line.
-            }
+            if (answer.empty())
+                continue;
+            auto due = Clock::now();
+            if (options->delayMs > 0)
+                due += std::chrono::milliseconds(std::uniform_int_distribution<long>(0, options->delayMs)(lateness));
+            // Answers keep their order: none overtakes one sent before it.
+            if (!pending.empty())
+                due = std::max(due, pending.back().due);
+            pending.push_back({due, received[i], answer});
         }
+        sendDue();
     }
     if (logFile >= 0)
         ::close(logFile);
