@@ -3,8 +3,8 @@
 // and 31 pressure entries. The timer fires ten times a second next to the readout, so a tick
 // must stay far below a frame (budget: 30 microseconds).
 
-#include "program/Program.h"
 #include "base/Numbers.h"
+#include "program/Program.h"
 
 #include <QLineEdit>
 #include <QTemporaryDir>

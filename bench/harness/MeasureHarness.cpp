@@ -11,9 +11,9 @@
 // prints: cpu_seconds wall_seconds cpu_share_percent samples max_rss_kb
 
 #include "ReferenceWindow.h"
-#include "widgets/Fonts.h"
 #include "program/Program.h"
 #include "program/RepaintTransport.h"
+#include "widgets/Fonts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

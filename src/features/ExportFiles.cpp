@@ -1,7 +1,7 @@
 #include "features/ExportFiles.h"
 
-#include "widgets/WindowLayout.h"
 #include "render/Surface.h"
+#include "widgets/WindowLayout.h"
 
 #include <QBuffer>
 #include <QPainter>

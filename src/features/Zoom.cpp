@@ -1,10 +1,10 @@
 #include "features/Zoom.h"
 
 #include "features/FullScreenStatus.h"
+#include "render/SurfaceView.h"
 #include "run/StatusBoard.h"
 #include "widgets/CommandRegistry.h"
 #include "widgets/ScaledControls.h"
-#include "render/SurfaceView.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,11 +1,11 @@
 #include "program/RunProgram.h"
 
+#include "features/Zoom.h"
 #include "program/ClassFolder.h"
 #include "program/CommandLine.h"
 #include "program/Program.h"
 #include "program/RepaintTransport.h"
 #include "program/Translations.h"
-#include "features/Zoom.h"
 #include "widgets/Fonts.h"
 
 #include <QApplication>

@@ -1,12 +1,12 @@
 #include "settings/Fsettei.h"
 
-#include "window/Poruka.h"
 #include "base/Numbers.h"
 #include "files/AutoScale.h"
 #include "files/SelectTables.h"
 #include "render/Barometer.h"
 #include "render/Thermometer.h"
 #include "settings/ScaleLimits.h"
+#include "window/Poruka.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

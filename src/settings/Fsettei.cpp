@@ -1,8 +1,8 @@
 #include "settings/Fsettei.h"
 
-#include "window/Poruka.h"
-#include "widgets/WindowLayout.h"
 #include "base/Numbers.h"
+#include "widgets/WindowLayout.h"
+#include "window/Poruka.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "settings/Fsettei.h"
 
-#include "window/Poruka.h"
 #include "base/Numbers.h"
+#include "window/Poruka.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>

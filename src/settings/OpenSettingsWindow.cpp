@@ -1,7 +1,7 @@
 #include "settings/OpenSettingsWindow.h"
 
-#include "window/Poruka.h"
 #include "settings/Fsettei.h"
+#include "window/Poruka.h"
 
 void OpenSettingsWindow(Poruka& main, const std::function<void(QWidget&)>& built)
 {

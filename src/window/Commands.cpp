@@ -1,10 +1,10 @@
 #include "window/Poruka.h"
 
-#include "run/ElapsedTime.h"
-#include "window/Intervals.h"
 #include "render/GraphCurves.h"
 #include "render/GraphFrame.h"
 #include "render/Thermometer.h"
+#include "run/ElapsedTime.h"
+#include "window/Intervals.h"
 
 #include <QLabel>
 #include <QPushButton>

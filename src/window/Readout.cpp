@@ -1,12 +1,12 @@
 #include "window/Poruka.h"
 
-#include "window/Intervals.h"
-#include "widgets/ShowText.h"
 #include "files/AutoScale.h"
 #include "files/ConvertReading.h"
 #include "render/Barometer.h"
 #include "render/GraphFrame.h"
 #include "render/Thermometer.h"
+#include "widgets/ShowText.h"
+#include "window/Intervals.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
 #include "window/Poruka.h"
 
-#include "run/ElapsedTime.h"
-#include "window/Intervals.h"
-#include "widgets/ShowText.h"
 #include "base/Numbers.h"
 #include "render/GraphCurves.h"
 #include "render/GraphFrame.h"
+#include "run/ElapsedTime.h"
+#include "widgets/ShowText.h"
+#include "window/Intervals.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -3,8 +3,8 @@
 // the samples taken while the caption said so.
 
 #include "features/ConnectionStatus.h"
-#include "run/RunCsv.h"
 #include "features/Journal.h"
+#include "run/RunCsv.h"
 #include "support/AcceptanceRun.h"
 
 #include <QProcess>

@@ -1,12 +1,12 @@
 // The main window with the real Qt serial port against the stand-in box on a pseudo-terminal.
 
-#include "window/Poruka.h"
 #include "base/Numbers.h"
 #include "device/SerialCommPort.h"
 #include "render/GraphCurves.h"
 #include "support/BoxProcess.h"
 #include "support/Fakes.h"
 #include "support/TestTerminal.h"
+#include "window/Poruka.h"
 
 #include <QAbstractEventDispatcher>
 #include <QEventLoop>

@@ -3,9 +3,9 @@
 // built-in port, finds no box there and keeps looking, and when the adapter comes back under
 // the next number it finds the box on it.
 
-#include "features/ConnectionStatus.h"
 #include "device/ReconnectingPort.h"
 #include "device/SerialCommPort.h"
+#include "features/ConnectionStatus.h"
 #include "support/BoxProcess.h"
 #include "support/Fakes.h"
 #include "support/TestTerminal.h"

@@ -2,12 +2,12 @@
 // each step, the readout picks up again on the same device within two seconds of the box's
 // return, and a 0.1-s run records throughout without losing a sample.
 
-#include "features/ConnectionStatus.h"
-#include "window/Poruka.h"
 #include "device/ReconnectingPort.h"
 #include "device/SerialCommPort.h"
+#include "features/ConnectionStatus.h"
 #include "support/BoxProcess.h"
 #include "support/Fakes.h"
+#include "window/Poruka.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 // The caption that says whether the box answers, and the readout across a lost and reopened
 // port, on a main window whose port can reconnect (as the program runs it).
 
-#include "features/ConnectionStatus.h"
 #include "device/ReconnectingPort.h"
+#include "features/ConnectionStatus.h"
 #include "support/Fakes.h"
 
 #include <QLineEdit>

@@ -2,12 +2,12 @@
 // files written through the main window's commands, and what the teacher sees when it fails.
 
 #include "TestPaths.h"
+#include "base/DateTime.h"
 #include "features/ExportCommands.h"
 #include "features/ExportFiles.h"
-#include "run/RunCsv.h"
-#include "base/DateTime.h"
 #include "render/Surface.h"
 #include "render/SurfaceView.h"
+#include "run/RunCsv.h"
 #include "support/Fakes.h"
 #include "support/Pictures.h"
 

@@ -3,9 +3,9 @@
 
 #include "support/RecordingWindow.h"
 
-#include "run/RunCsv.h"
 #include "features/ExportCommands.h"
 #include "features/Journal.h"
+#include "run/RunCsv.h"
 #include "run/RunLog.h"
 #include "run/StatusBoard.h"
 

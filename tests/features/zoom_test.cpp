@@ -5,13 +5,13 @@
 #include "features/ExportCommands.h"
 #include "features/FullScreenStatus.h"
 #include "features/Zoom.h"
-#include "widgets/ScaledControls.h"
 #include "render/SurfaceView.h"
 #include "settings/Fsettei.h"
 #include "settings/OpenSettingsWindow.h"
 #include "support/Fakes.h"
 #include "support/Pictures.h"
 #include "support/Screens.h"
+#include "widgets/ScaledControls.h"
 
 #include <QAction>
 #include <QApplication>

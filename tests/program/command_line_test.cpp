@@ -1,5 +1,5 @@
-#include "program/CommandLine.h"
 #include "TestPaths.h"
+#include "program/CommandLine.h"
 
 #include <QDir>
 #include <QImage>

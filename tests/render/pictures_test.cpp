@@ -1,6 +1,7 @@
 // Four typical pictures of the whole surface. Run with PORUKA_PICTURES=<folder> to save
 // them (docs/render-*.png are made this way) and look at them.
 
+#include "TestPaths.h"
 #include "base/DateTime.h"
 #include "render/Barometer.h"
 #include "render/GraphCurves.h"
@@ -8,7 +9,6 @@
 #include "render/Surface.h"
 #include "render/Thermometer.h"
 #include "support/RenderState.h"
-#include "TestPaths.h"
 
 #include <QDateTime>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "widgets/Questions.h"
 #include "program/Translations.h"
 #include "support/Pictures.h"
+#include "widgets/Questions.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -4,14 +4,14 @@
 // offscreen with the real serial port, poruka-box on a pseudo-terminal, and a working folder
 // holding copies of the sample calibration files and the test's own VORUM.TXT.
 
-#include "window/Poruka.h"
+#include "TestPaths.h"
 #include "base/Numbers.h"
-#include "support/BoxProcess.h"
 #include "device/ReconnectingPort.h"
 #include "device/SerialCommPort.h"
 #include "settings/OpenSettingsWindow.h"
+#include "support/BoxProcess.h"
 #include "support/Fakes.h"
-#include "TestPaths.h"
+#include "window/Poruka.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,11 +3,11 @@
 // Stand-ins for the world outside the program: a scripted serial port, a settable clock and
 // scripted answers to the program's questions.
 
-#include "run/Clock.h"
-#include "program/Program.h"
-#include "window/Poruka.h"
-#include "widgets/Questions.h"
 #include "device/CommPort.h"
+#include "program/Program.h"
+#include "run/Clock.h"
+#include "widgets/Questions.h"
+#include "window/Poruka.h"
 
 #include <QByteArray>
 #include <QStringList>

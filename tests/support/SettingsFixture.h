@@ -3,12 +3,12 @@
 // A started main window wired to the fakes, with helpers to open the settings window, put a run
 // into a known state and see which graph view a command left on the surface.
 
-#include "window/Poruka.h"
 #include "base/Numbers.h"
 #include "render/Surface.h"
 #include "settings/Fsettei.h"
 #include "settings/OpenSettingsWindow.h"
 #include "support/Fakes.h"
+#include "window/Poruka.h"
 
 #include <QApplication>
 #include <QLabel>

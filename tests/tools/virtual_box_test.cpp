@@ -1,7 +1,7 @@
 // The stand-in box on its own, talked to through the program's serial port.
 
-#include "support/BoxProcess.h"
 #include "device/SerialCommPort.h"
+#include "support/BoxProcess.h"
 
 #include <gtest/gtest.h>
 

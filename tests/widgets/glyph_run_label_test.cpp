@@ -1,8 +1,8 @@
 // The elapsed-time label draws its text from glyphs; it must show exactly what a QLabel with
 // the same font, colours and size shows, at every factor of the display.
 
-#include "run/ElapsedTime.h"
 #include "features/Zoom.h"
+#include "run/ElapsedTime.h"
 #include "support/Fakes.h"
 #include "support/Screens.h"
 

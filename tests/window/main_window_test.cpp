@@ -1,7 +1,7 @@
-#include "window/Poruka.h"
-#include "widgets/WindowIcon.h"
 #include "render/SurfaceView.h"
 #include "support/Fakes.h"
+#include "widgets/WindowIcon.h"
+#include "window/Poruka.h"
 
 #include <QApplication>
 #include <QFontInfo>

@@ -1,9 +1,9 @@
 // The rules behind the recording run's texts and alerts: elapsed time, which alert entries
 // count, display times and colour values.
 
+#include "base/Numbers.h"
 #include "run/AlertRules.h"
 #include "run/ElapsedTime.h"
-#include "base/Numbers.h"
 
 #include <QRgb>
 #include <gtest/gtest.h>
