@@ -171,7 +171,7 @@ void RunReader::read()
         if (sample.has(RunFileSample::HasAlerts)) {
             const QString text = FieldText(m_records.fields()[static_cast<size_t>(m_columns.alerts)]);
             m_result.alerts.emplace_back(static_cast<qsizetype>(m_result.samples.size()),
-                                         text.trimmed().split(QStringLiteral(" / ")));
+                                         text.split(QStringLiteral(" / ")));
         }
         if (!m_result.start.isValid() && sample.has(RunFileSample::FullTime))
             m_result.start = LocalTime(sample.clock - m_elapsedMs.value_or(0));
