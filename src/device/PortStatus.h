@@ -14,11 +14,12 @@ public:
     using QObject::QObject;
 
     virtual bool answering() const = 0;
-    // Why the last attempt to open the port failed; None while it is open.
-    virtual OpenFailure openFailure() const = 0;
+    // Why the last attempt to open the port failed; None while it is open. (The same question
+    // CommPort asks, so a port that is both answers it once.)
+    virtual OpenFailure LastOpenFailure() const = 0;
     // A look at the port after an exchange; the owner calls it after every one.
     virtual void Check() = 0;
 
 signals:
-    void changed();   // answering() or openFailure() changed
+    void changed();   // answering() or LastOpenFailure() changed
 };

@@ -55,7 +55,6 @@ public:
     void LookForProbeAnswer();
 
     bool answering() const override { return m_answering; }
-    OpenFailure openFailure() const override { return m_failure; }
     bool probing() const { return m_probeLook.isActive(); }
     const QTimer& retryTimer() const { return m_retry; }
     CommPort& wrapped() { return *m_port; }

@@ -9,7 +9,7 @@ QString StatusText(const PortStatus& port)
 {
     if (port.answering())
         return {};
-    switch (port.openFailure()) {
+    switch (port.LastOpenFailure()) {
     case OpenFailure::NoPermission:
         return QString::fromUtf8(kNoPermissionStatus);
     case OpenFailure::Busy:

@@ -51,7 +51,7 @@ void AdvanceSeconds(RecordingWindow& r, double seconds)
 
 TEST(Journal, EveryTenthSecondSampleIsInTheFileOnceItIsRecordedAndSyncedWithinFiveSeconds)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     r.clock->now = DateTimeValue(QDateTime(QDate(2026, 12, 7), QTime(6, 23, 4, 620)));
     r.w().Start_Click();
     const QString path = QDir(r.folder.path()).filePath(QStringLiteral("記録/poruka-2026-12-07-062304.csv"));
@@ -124,7 +124,7 @@ TEST(Journal, StopAndLaterStartAppendAndEachRunAfterAResetHasANewFile)
 
 TEST(Journal, AnAlertsRowCarriesEveryMessageThatFired)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     r.TemperatureAlert(-1, 2500, 10, 255, QStringLiteral("25度をこえました"));
     r.TemperatureAlert(-1, 2400, 10, 255, QStringLiteral("24度を\r\nこえました"));
     r.PressureAlert(-1, 10140, 10, 255, QStringLiteral("気圧が上がりました"));
@@ -147,7 +147,7 @@ TEST(Journal, AnAlertsRowCarriesEveryMessageThatFired)
 
 TEST(Journal, AJournalThatCannotBeWrittenLeavesTheRunRecordingAndCatchesUpLater)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     // Where the folder should be lies a file; unlike a read-only folder this stops the
     // superuser too.
     r.WriteFile(QStringLiteral("記録"), "not a folder");

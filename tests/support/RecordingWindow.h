@@ -13,8 +13,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+// MinuteMode's two meanings: 1 records a sample a minute, any other value one every 0.1 s.
 inline constexpr int16_t kMinuteMode = 1;
-inline constexpr int16_t kTenthMode = 2;
+inline constexpr int16_t kTenthSecondMode = 2;
 
 struct RecordingWindow : TestWindow {
     explicit RecordingWindow(int16_t minuteMode)

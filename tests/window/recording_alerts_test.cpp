@@ -17,7 +17,7 @@ const QString kHigh = QStringLiteral("気圧が上がりました");
 
 TEST(CheckAlerts, RisingAlertFiresWhenTheThresholdIsReached)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     r.TemperatureAlert(-1, 2500, 10, 255, kWarm);
     r.RecordTemperatures({23, 24});
     EXPECT_FALSE(r.AlertShown());
@@ -34,7 +34,7 @@ TEST(CheckAlerts, RisingAlertFiresWhenTheThresholdIsReached)
 
 TEST(CheckAlerts, RisingAlertStaysQuietAboveTheThreshold)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     r.TemperatureAlert(-1, 2500, 10, 255, kWarm);
     r.RecordTemperatures({25, 25, 26, 27, 26.5});
     EXPECT_FALSE(r.AlertShown());
@@ -42,7 +42,7 @@ TEST(CheckAlerts, RisingAlertStaysQuietAboveTheThreshold)
 
 TEST(CheckAlerts, FallingAlertFiresOnReachingTheThresholdExactly)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     r.TemperatureAlert(0, 1000, 5, 255, kCold);
     r.RecordTemperatures({12, 11});
     EXPECT_FALSE(r.AlertShown());
@@ -53,7 +53,7 @@ TEST(CheckAlerts, FallingAlertFiresOnReachingTheThresholdExactly)
 
 TEST(CheckAlerts, TheFirstTwoSamplesAreNeverCompared)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     r.TemperatureAlert(-1, 2500, 10, 255, kWarm);
     r.RecordTemperatures({20, 30});
     EXPECT_FALSE(r.AlertShown());
@@ -63,7 +63,7 @@ TEST(CheckAlerts, TheFirstTwoSamplesAreNeverCompared)
 // the alert, because the check ran only when a temperature alert was defined.
 TEST(CheckAlerts, PressureAlertAloneFromTheFileShowsWhenThePressureFallsThrough)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     ASSERT_FALSE(ApplyCustomizationText(r.state(), "KD1000T0C12\r\n気圧が下がりました\r\n", [](const QString&) {}));
     ASSERT_EQ(r.state().TemperatureAlertCount, 0);
     r.w().Start_Click();
@@ -80,7 +80,7 @@ TEST(CheckAlerts, PressureAlertAloneFromTheFileShowsWhenThePressureFallsThrough)
 
 TEST(CheckAlerts, PressureAlertShowsOnceATemperatureAlertExists)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     r.TemperatureAlert(-1, 9000, 5, 255, kWarm);   // never reached
     r.PressureAlert(-1, 10130, 5, 0x00FF, kHigh);
     r.w().Start_Click();
@@ -94,7 +94,7 @@ TEST(CheckAlerts, PressureAlertShowsOnceATemperatureAlertExists)
 
 TEST(CheckAlerts, LastFiringEntryWinsPressureAfterTemperature)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     r.TemperatureAlert(-1, 2400, 7, 255, QStringLiteral("first"));
     r.TemperatureAlert(-1, 2500, 8, 255, QStringLiteral("second"));
     r.TemperatureAlert(-1, 2600, 9, 255, QStringLiteral("not reached"));
@@ -130,7 +130,7 @@ TEST(CheckAlerts, MinuteModeChecksTheSampleTakenAtStart)
 
 TEST(Timer3Timer, TakesTheMessageDownAndBringsTheButtonsBack)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     r.TemperatureAlert(-1, 2500, 10, 255, kWarm);
     r.RecordTemperatures({23, 24, 25});
     ASSERT_TRUE(r.AlertShown());
@@ -144,7 +144,7 @@ TEST(Timer3Timer, TakesTheMessageDownAndBringsTheButtonsBack)
 
 TEST(StartClick, StoppingTakesTheMessageDown)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     r.TemperatureAlert(-1, 2500, 0, 255, kWarm);   // 0 s: up until the run stops
     r.RecordTemperatures({23, 24, 25});
     ASSERT_TRUE(r.AlertShown());
@@ -165,7 +165,7 @@ TEST(CheckAlerts, DisplayTimesAreHeldToTheTimerLimit)
     EXPECT_EQ(AlertDisplayInterval(66), 65535);
     EXPECT_EQ(AlertDisplayInterval(32767), 65535);
 
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     r.TemperatureAlert(-1, 2500, 600, 255, kWarm);
     r.RecordTemperatures({23, 24, 25});
     EXPECT_EQ(r.w().Timer3->interval(), 65535);
@@ -174,7 +174,7 @@ TEST(CheckAlerts, DisplayTimesAreHeldToTheTimerLimit)
 
 TEST(CheckAlerts, NegativeDisplayTimeKeepsTheMessageUntilStop)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     r.TemperatureAlert(-1, 2500, 5, 255, QStringLiteral("five"));
     r.TemperatureAlert(-1, 2600, -3, 255, QStringLiteral("until stop"));
     r.RecordTemperatures({23, 24, 25});
@@ -186,7 +186,7 @@ TEST(CheckAlerts, NegativeDisplayTimeKeepsTheMessageUntilStop)
 
 TEST(CheckAlerts, InvalidColourKeepsTheFieldCyanAndDarkColoursGetLightText)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     r.TemperatureAlert(-1, 2500, 5, 255, QStringLiteral("red"));
     r.TemperatureAlert(-1, 2600, 5, -1, QStringLiteral("no colour"));
     r.TemperatureAlert(-1, 2700, 5, 0, QStringLiteral("black"));
@@ -205,7 +205,7 @@ TEST(CheckAlerts, InvalidColourKeepsTheFieldCyanAndDarkColoursGetLightText)
 
 TEST(CheckAlerts, LongMessagesWrapInsideTheField)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     const QString longText = QStringLiteral("温度が25度をこえました。ビーカーの水をよく観察して、ノートに時刻を書きましょう。");
     r.TemperatureAlert(-1, 2500, 5, 255, longText);
     r.w().show();
@@ -220,7 +220,7 @@ TEST(CheckAlerts, LongMessagesWrapInsideTheField)
 // is blank and must not act as a falling alert through 0.
 TEST(CheckAlerts, BlankEntry30IsNotAnAlert)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     for (int i = 0; i < 30; ++i)
         r.TemperatureAlert(-1, static_cast<int16_t>(9000 + i), 5, 255, QStringLiteral("hot"));
     ASSERT_EQ(r.state().TemperatureAlertCount, 30);
@@ -230,7 +230,7 @@ TEST(CheckAlerts, BlankEntry30IsNotAnAlert)
 
 TEST(CheckAlerts, FilledEntry30IsExamined)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     for (int i = 0; i < 31; ++i)
         r.TemperatureAlert(-1, static_cast<int16_t>(9000 + i), 5, 255, QStringLiteral("hot"));
     r.TemperatureAlert(0, 500, 5, 255, kCold);   // the 32nd line replaces entry 30

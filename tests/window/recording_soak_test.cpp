@@ -71,7 +71,7 @@ void ExpectHistoriesHoldWhatWasFed(RecordingWindow& r, const Expected& expected)
 
 TEST(RecordingSoak, TenthModeRunsPastTheFullHistory)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     Expected expected;
     Soak(r, expected);
     ExpectHistoriesHoldWhatWasFed(r, expected);
@@ -96,7 +96,7 @@ TEST(RecordingSoak, MinuteModeRunsPastTheFullHistory)
 // each sample with the one recorded before it.
 TEST(RecordingSoak, AlertsKeepWorkingOnceTheHistoryIsFull)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     r.TemperatureAlert(-1, 2500, 5, 255, QStringLiteral("25度"));
     r.w().Start_Click();
     r.Feed(20, 1000);
@@ -124,7 +124,7 @@ TEST(RecordingSoak, AlertsKeepWorkingOnceTheHistoryIsFull)
 // The first sample that reaches the last slot is compared with the slot below it.
 TEST(RecordingSoak, FirstSampleInTheLastSlotIsComparedWithTheSlotBelow)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     r.TemperatureAlert(-1, 2500, 5, 255, QStringLiteral("25度"));
     r.w().Start_Click();
     r.Feed(20, 1000);

@@ -48,7 +48,7 @@ TEST(Timer2Timer, MinuteModeActsOnEverySecondTick)
 
 TEST(StartClick, TenthModeWaitsForTheFirstTick)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     r.Feed(20, 1000);
     r.w().Start_Click();
     EXPECT_EQ(r.state().SampleCount, 0);
@@ -63,7 +63,7 @@ TEST(StartClick, TenthModeWaitsForTheFirstTick)
 
 TEST(Timer2Timer, SecondsTextShowsTheSamplesBeforeThisOne)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     r.w().Start_Click();
     r.state().SampleCount = 123;
     r.w().Timer2_Timer();
@@ -101,7 +101,7 @@ TEST(StartClick, StopAndContinueEachStepBackOneSample)
 
 TEST(StartClick, StopWithNothingRecordedStaysAtZero)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     r.w().Start_Click();
     r.w().Start_Click();
     EXPECT_EQ(r.state().SampleCount, 0);
@@ -112,7 +112,7 @@ TEST(StartClick, StopWithNothingRecordedStaysAtZero)
 
 TEST(Timer2Timer, FieldsWithoutANumberRecordZero)
 {
-    RecordingWindow r(kTenthMode);
+    RecordingWindow r(kTenthSecondMode);
     r.w().Text1->setText(QStringLiteral("Text1"));
     r.w().Text3->setText(QString());
     r.w().Start_Click();
