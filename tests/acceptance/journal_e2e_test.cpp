@@ -109,8 +109,10 @@ TEST_F(AcceptanceRun, JournalOfAKilledProgramHoldsEverySampleAtItsRealTimeWithTh
     }
     std::sort(gaps.begin(), gaps.end());
     EXPECT_GE(gaps.front(), 0) << "times go back";
+    // Real times, a tenth of a second apart or more: a loaded machine (the sanitizer build) can
+    // only delay the recording timer, so there is no upper bound to hold it to.
     const qint64 median = gaps[gaps.size() / 2];
-    EXPECT_TRUE(median >= 100 && median <= 200) << "median step between samples: " << median << " ms";
+    EXPECT_GE(median, 100) << "median step between samples: " << median << " ms";
 
     // The values are the box's, through the tables, in the order it sent them.
     const QList<int> boxTemperatures = BoxValues("F2", liquid);
