@@ -8,8 +8,10 @@
 #include "render/Surface.h"
 #include "render/SurfaceView.h"
 #include "run/RunCsv.h"
+#include "run/RunLog.h"
 #include "support/Fakes.h"
 #include "support/Pictures.h"
+#include "widgets/CommandRegistry.h"
 
 #include <QAction>
 #include <QApplication>
@@ -443,4 +445,38 @@ TEST(ExportCommands, RightClickMenuAndShortcutsOfferBothSaves)
     EXPECT_EQ(test.questions->askedSave[1].title, QStringLiteral("グラフを画像で保存"));
     // The dialog opens in the working folder.
     EXPECT_EQ(QFileInfo(test.questions->askedSave[0].message).dir(), QDir(test.folder.path()));
+}
+
+// The commands need no main window: a widget for the dialogs, the state, the run log, the
+// surface, a clock and the questions are all they use.
+TEST(ExportCommands, SaveFromTheirPartsAloneWithoutAnyMainWindow)
+{
+    QTemporaryDir folder;
+    QWidget window;
+    auto state = std::make_unique<ProgramState>();
+    state->MinuteMode = 1;
+    state->SampleCount = 1;
+    state->TemperatureHistory[0] = 2345;
+    state->PressureHistory[0] = 10132;
+    RunLog run;
+    run.record({0, 2345, 10132, {QDateTime(QDate(2026, 12, 7), QTime(9, 30)), false, true, {}}});
+    Surface surface;
+    FakeClock clock;
+    clock.now = MorningOfDecember7();
+    ScriptedQuestions questions;
+    CommandRegistry commands;
+    QMenu menu;
+    ExportCommands exporting({window, *state, run, [] { return false; }, surface, clock, questions,
+                              QDir(folder.path())},
+                             commands, menu);
+    EXPECT_EQ(menu.actions().size(), 2);
+
+    questions.saveNames = {folder.filePath(QStringLiteral("run.csv")), folder.filePath(QStringLiteral("graph"))};
+    exporting.SaveDataAsCsv();
+    exporting.SaveGraphAsPicture();
+    const std::vector<QStringList> rows = ReadRows(ReadFile(folder.filePath(QStringLiteral("run.csv"))));
+    ASSERT_EQ(rows.size(), 3u);   // the header and slots 0 and 1 of a stopped run
+    EXPECT_EQ(rows[1].join(QLatin1Char(',')), QStringLiteral("0,0,2026-12-07 09:30:00,23.45,1013.2,,"));
+    EXPECT_FALSE(QImage(folder.filePath(QStringLiteral("graph.png"))).isNull());
+    EXPECT_TRUE(questions.shown.empty());
 }

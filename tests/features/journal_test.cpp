@@ -13,6 +13,8 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 
 const QByteArray kHeader = "\xEF\xBB\xBF"
@@ -225,4 +227,33 @@ TEST(Journal, LaterRowsNeverPushBackTheTenthSecondSyncDeadline)
     sample.slot = 1;
     run.record(sample);
     EXPECT_LE(journal.syncTimer().remainingTime(), first - 20);
+}
+
+// A disk that fails the sync (here the journal's descriptor is swapped for a pipe, which cannot
+// be synced) must show in the caption, not pass for a journal on disk.
+TEST(Journal, AFailingSyncSaysTheJournalCannotBeSaved)
+{
+    QTemporaryDir folder;
+    RunLog run;
+    StatusBoard status;
+    Journal journal(QDir(folder.path()), run, status);
+    run.record({0, 2000, 10132, {QDateTime::currentDateTime(), true, true, {}}});
+    ASSERT_TRUE(journal.writable());
+
+    int journalFile = -1;
+    const QDir descriptors(QStringLiteral("/proc/self/fd"));
+    for (const QString& name : descriptors.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        if (QFileInfo(QFile::symLinkTarget(descriptors.filePath(name))).canonicalFilePath()
+            == QFileInfo(journal.path()).canonicalFilePath())
+            journalFile = name.toInt();
+    }
+    ASSERT_GE(journalFile, 0);
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    ASSERT_GE(::dup2(pipeEnds[1], journalFile), 0);
+    journal.Sync();
+    EXPECT_FALSE(journal.writable());
+    EXPECT_EQ(status.text(StatusSource::Journal), QString::fromUtf8(Journal::kNotWritableStatus));
+    ::close(pipeEnds[0]);
+    ::close(pipeEnds[1]);
 }
