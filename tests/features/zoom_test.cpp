@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPaintEvent>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -92,20 +91,6 @@ QRegion RepaintedByTwoReadings(double factor)
 void Press(QWidget& window, int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
 {
     QTest::keyClick(&window, static_cast<Qt::Key>(key), modifiers);
-}
-
-// Every whole F x F block of the picture area holds one colour.
-int MixedBlocks(const QImage& picture, QRect area, int factor)
-{
-    int mixed = 0;
-    for (int y = area.top(); y + factor - 1 <= area.bottom(); y += factor) {
-        for (int x = area.left(); x + factor - 1 <= area.right(); x += factor) {
-            const QRgb first = picture.pixel(x, y);
-            for (int i = 0; i < factor * factor; ++i)
-                mixed += picture.pixel(x + i % factor, y + i / factor) != first ? 1 : 0;
-        }
-    }
-    return mixed;
 }
 
 // The extent of what differs from the control's background left of its text: the box of a
@@ -372,29 +357,6 @@ TEST(Zoom, OnlySizesThatFitTheScreenAreOffered)
     EXPECT_EQ(t.zoom().factor(), 1.5) << "a size that does not fit is not taken";
 }
 
-// The program started larger than its screen (Qt's offscreen screen, 800 x 800) starts at the
-// largest size that fits and says so once.
-TEST(Zoom, ZoomOptionTooLargeForTheScreenStartsAtTheLargestThatFits)
-{
-    QTemporaryDir folder;
-    const QString picture = folder.filePath(QStringLiteral("window.png"));
-    QProcess program;
-    program.setWorkingDirectory(folder.path());
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(PORUKA_PROGRAM_PATH),
-                  {QStringLiteral("--zoom"), QStringLiteral("2"), QStringLiteral("--screenshot"), picture,
-                   QStringLiteral("--quit-after"), QStringLiteral("0"), QStringLiteral("--port"),
-                   folder.filePath(QStringLiteral("no-box"))});
-    ASSERT_TRUE(program.waitForFinished(60000));
-    ASSERT_EQ(program.exitCode(), 0);
-    const QStringList said = QString::fromLocal8Bit(program.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts).filter(QStringLiteral("--zoom"));
-    ASSERT_EQ(said.size(), 1);
-    EXPECT_EQ(said[0], QStringLiteral("poruka: --zoom 2 does not fit the screen; starting at 1"));
-    EXPECT_EQ(QImage(picture).size(), QSize(645, 423));
-}
-
 TEST(Zoom, SettingsWindowFollowsTheFactor)
 {
     ReadingWindow t;
@@ -446,30 +408,4 @@ TEST(Zoom, IndicatorsAndMenusFollowTheFactor)
 
     t.zoom().setFactor(1);
     EXPECT_EQ(measure(), std::tuple(box, circle, entry, menuWidth)) << "back at 1x as before";
-}
-
-// The program itself on a screen of two device pixels to the logical one: the window keeps its
-// size in logical pixels and the pictures are drawn as exact 2 x 2 blocks, not smoothed.
-TEST(Zoom, HighDensityScreenShowsThePicturesAsExactBlocks)
-{
-    QTemporaryDir folder;
-    const QString picture = folder.filePath(QStringLiteral("window.png"));
-    const QDir data(QStringLiteral(PORUKA_SOURCE_DIR "/data"));
-    for (const QString& name : data.entryList(QDir::Files))
-        QFile::copy(data.filePath(name), folder.filePath(name));
-    QProcess program;
-    program.setWorkingDirectory(folder.path());
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(PORUKA_PROGRAM_PATH),
-                  {QStringLiteral("--screenshot"), picture, QStringLiteral("--quit-after"), QStringLiteral("0"),
-                   QStringLiteral("--port"), folder.filePath(QStringLiteral("no-box"))});
-    ASSERT_TRUE(program.waitForFinished(60000));
-    ASSERT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
-    const QImage shown(picture);
-    SavePictureIfAsked(shown, QStringLiteral("zoom-device-pixel-ratio-2.png"));
-    ASSERT_EQ(shown.size(), QSize(1290, 846));
-    EXPECT_EQ(MixedBlocks(shown, QRect(240, 0, 1050, 846), 2), 0);
 }

@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -66,19 +65,4 @@ TEST(SampleFolder, BesideTheProgramWhenInstalledElseNamedByTheBuild)
     QDir(root.path()).mkpath("build");
     Write(root.filePath("build/poruka-samples.txt"), root.filePath("usr/share/poruka").toUtf8() + "\n");
     EXPECT_EQ(SampleFolder(root.filePath("build")), root.filePath("usr/share/poruka"));
-}
-
-// The real program, run from the build folder, fills a new class folder from data/.
-TEST(ProgramOptions, FolderOptionFillsANewClassFolder)
-{
-    QTemporaryDir root;
-    const QString folder = root.filePath("Poruka");
-    QProcess program;
-    program.start(QStringLiteral(PORUKA_PROGRAM_PATH),
-                  {"-platform", "offscreen", "--folder", folder, "--quit-after", "0", "--port",
-                   root.filePath("no-box")});
-    ASSERT_TRUE(program.waitForFinished(60000));
-    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
-    for (const char* name : kClassFileNames)
-        EXPECT_EQ(Read(QDir(folder).filePath(name)), Read(QStringLiteral(PORUKA_SOURCE_DIR "/data/") + name)) << name;
 }
