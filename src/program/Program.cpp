@@ -33,8 +33,7 @@ void FillWithClassroomParts(PorukaEnvironment& environment)
 Program::Program(PorukaEnvironment environment)
 {
     FillWithClassroomParts(environment);
-    const bool settings = !environment.openSettings;
-    if (settings) {
+    if (!environment.openSettings) {
         // The settings window is shown as large as the main window, so the class can read it
         // on the projector too.
         environment.openSettings = [this](Poruka& main) {
