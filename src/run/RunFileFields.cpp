@@ -87,9 +87,12 @@ bool IsValidUtf8(std::string_view bytes)
 
 std::string_view Trimmed(std::string_view text)
 {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+    // A quoted field can hold line breaks too; a field of nothing else is as empty as one of
+    // spaces (the journal writes an alert's line breaks as spaces).
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+    while (!text.empty() && blank(text.back()))
         text.remove_suffix(1);
     return text;
 }

@@ -18,7 +18,7 @@ struct CsvField {
     bool doubledQuotes = false;
 };
 
-// The field without spaces around it.
+// The field without blanks (spaces, tabs, line breaks) around it.
 std::string_view Trimmed(std::string_view text);
 // The field's text, each "" made one quote again.
 QString FieldText(const CsvField& field);
