@@ -57,7 +57,7 @@ TEST_F(AcceptanceRun, JournalOfAKilledProgramHoldsEverySampleAtItsRealTimeWithTh
     QProcess program;
     program.setWorkingDirectory(folder.path());
     program.setProcessChannelMode(QProcess::ForwardedChannels);
-    program.start(QStringLiteral(PORUKA_RECORD_HARNESS_PATH),
+    program.start(RecordHarnessPath(),
                   {QStringLiteral("--record"), QStringLiteral("--port"), box.link(), QStringLiteral("--seconds"), QStringLiteral("600")});
     ASSERT_TRUE(program.waitForStarted(10000));
 

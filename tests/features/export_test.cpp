@@ -1,7 +1,6 @@
 // Saving the recorded run as CSV and the pictures as PNG: the text built from the state, the
 // files written through the main window's commands, and what the teacher sees when it fails.
 
-#include "TestPaths.h"
 #include "base/DateTime.h"
 #include "features/ExportCommands.h"
 #include "features/ExportFiles.h"
@@ -11,6 +10,7 @@
 #include "run/RunLog.h"
 #include "support/Fakes.h"
 #include "support/Pictures.h"
+#include "support/TestPaths.h"
 #include "widgets/CommandRegistry.h"
 
 #include <QAction>
@@ -343,7 +343,7 @@ TEST(GraphPicture, StripCarriesTitleSpanAndLegend)
     surface.FilledBox(0, 0, 528, 424, qRgb(128, 128, 0));
     const QImage picture = GraphPicture(surface, {QStringLiteral("2026年12月7日 9:30～10:15"), qRgb(255, 0, 0), qRgb(0, 0, 255)});
     SavePictureIfAsked(picture, QStringLiteral("graph-picture-caption.png"));
-    const QImage reference(QStringLiteral(PORUKA_SOURCE_DIR "/tests/data/graph-picture-caption.png"));
+    const QImage reference(SourcePath("/tests/data/graph-picture-caption.png"));
     ASSERT_FALSE(reference.isNull());
     EXPECT_EQ(picture.convertToFormat(QImage::Format_RGB32), reference.convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(picture.copy(0, 0, 501, 400), surface.image().copy(0, 0, 501, 400));

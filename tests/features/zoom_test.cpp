@@ -1,7 +1,6 @@
 // The main window shown larger for a class: exact pixel blocks, controls and fonts at the
 // factor, the keys and the menu, resizing, full screen with the status, and a HiDPI screen.
 
-#include "TestPaths.h"
 #include "features/ExportCommands.h"
 #include "features/FullScreenStatus.h"
 #include "features/Zoom.h"
@@ -11,6 +10,7 @@
 #include "support/Fakes.h"
 #include "support/Pictures.h"
 #include "support/Screens.h"
+#include "support/TestPaths.h"
 #include "widgets/ScaledControls.h"
 
 #include <QAction>
@@ -33,7 +33,7 @@ namespace {
 struct ReadingWindow : TestWindow {
     ReadingWindow()
     {
-        const QDir data(QStringLiteral(PORUKA_SOURCE_DIR "/data"));
+        const QDir data(SourcePath("/data"));
         for (const QString& name : data.entryList(QDir::Files)) {
             QFile::copy(data.filePath(name), folder.filePath(name));
         }

@@ -1,8 +1,8 @@
 #include "files/CalibrationTables.h"
 #include "files/CalibrationValues.h"
 
-#include "TestPaths.h"
 #include "support/FileTestFolder.h"
+#include "support/TestPaths.h"
 
 namespace {
 
@@ -122,7 +122,7 @@ TEST(LoadCalibrationTables, FolderInPlaceOfAFileIsLikeAMissingFile)
 TEST(LoadCalibrationTables, TheSampleFilesLoadWholeAndRising)
 {
     FileTestFolder f;
-    LoadCalibrationTables(f.state, f.surface, QDir(QStringLiteral(PORUKA_SOURCE_DIR "/data")));
+    LoadCalibrationTables(f.state, f.surface, QDir(SourcePath("/data")));
     f.ExpectPrinted({kLiquidProgress, kAirProgress, kPressure1Progress, kPressure2Progress});
     const auto rising = [](const CalibrationTable& t) { return std::is_sorted(t.begin(), t.end()); };
     EXPECT_TRUE(rising(f.state.LiquidTemperatureTable));

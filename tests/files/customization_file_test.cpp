@@ -3,8 +3,8 @@
 #include "files/SelectTables.h"
 #include "render/Palette.h"
 
-#include "TestPaths.h"
 #include "support/FileTestFolder.h"
+#include "support/TestPaths.h"
 
 namespace {
 
@@ -308,7 +308,7 @@ TEST(LoadCustomizationFile, TheSampleFileKeepsTheDefaultsButTheProbeAndDefinesTw
 {
     FileTestFolder f;
     FileTestFolder defaults;
-    EXPECT_EQ(LoadCustomizationFile(f.state, f.surface, QDir(QStringLiteral(PORUKA_SOURCE_DIR "/data"))),
+    EXPECT_EQ(LoadCustomizationFile(f.state, f.surface, QDir(SourcePath("/data"))),
               std::nullopt);
     LoadCustomizationFile(defaults.state, defaults.surface, defaults.dir());
     const ProgramState& s = f.state;

@@ -1,8 +1,8 @@
 // The class folder: created when missing, filled with the samples it lacks, never overwritten.
 
-#include "TestPaths.h"
 #include "files/FileNames.h"
 #include "program/ClassFolder.h"
+#include "support/TestPaths.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // The real program run as a process: its options, the class folder it fills, and the size it
 // starts at.
 
-#include "TestPaths.h"
 #include "files/FileNames.h"
 #include "support/Pictures.h"
+#include "support/TestPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,7 +45,7 @@ struct ProgramRun {
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         QProcess program;
         program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(PORUKA_PROGRAM_PATH), arguments);
+        program.start(ProgramPath(), arguments);
         finished = program.waitForFinished(60000) && program.exitStatus() == QProcess::NormalExit;
         exitCode = program.exitCode();
         output = program.readAllStandardOutput();
@@ -96,7 +96,7 @@ TEST(ProgramOptions, QtsOwnOptionsRunTheProgramAndScreenshotSavesTheWindow)
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     program.setProcessEnvironment(environment);
     // A device that does not exist keeps the program away from any real serial port here.
-    program.start(QStringLiteral(PORUKA_PROGRAM_PATH),
+    program.start(ProgramPath(),
                   {QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("-style"),
                    QStringLiteral("fusion"), QStringLiteral("--screenshot"), picture,
                    QStringLiteral("--quit-after=0"), QStringLiteral("--port"),
@@ -116,13 +116,13 @@ TEST(ProgramOptions, FolderOptionFillsANewClassFolder)
     QTemporaryDir root;
     const QString folder = root.filePath("Poruka");
     QProcess program;
-    program.start(QStringLiteral(PORUKA_PROGRAM_PATH),
+    program.start(ProgramPath(),
                   {"-platform", "offscreen", "--folder", folder, "--quit-after", "0", "--port",
                    root.filePath("no-box")});
     ASSERT_TRUE(program.waitForFinished(60000));
     EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
     for (const char* name : kClassFileNames)
-        EXPECT_EQ(ReadFile(QDir(folder).filePath(name)), ReadFile(QStringLiteral(PORUKA_SOURCE_DIR "/data/") + name)) << name;
+        EXPECT_EQ(ReadFile(QDir(folder).filePath(name)), ReadFile(SourcePath("/data/") + name)) << name;
 }
 
 // The program started larger than its screen (Qt's offscreen screen, 800 x 800) starts at the
@@ -136,7 +136,7 @@ TEST(ProgramOptions, ZoomLargerThanTheScreenStartsAtTheLargestThatFits)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(PORUKA_PROGRAM_PATH),
+    program.start(ProgramPath(),
                   {QStringLiteral("--zoom"), QStringLiteral("2"), QStringLiteral("--screenshot"), picture,
                    QStringLiteral("--quit-after"), QStringLiteral("0"), QStringLiteral("--port"),
                    folder.filePath(QStringLiteral("no-box"))});
@@ -154,7 +154,7 @@ TEST(ProgramOptions, HighDensityScreenShowsThePicturesAsExactBlocks)
 {
     QTemporaryDir folder;
     const QString picture = folder.filePath(QStringLiteral("window.png"));
-    const QDir data(QStringLiteral(PORUKA_SOURCE_DIR "/data"));
+    const QDir data(SourcePath("/data"));
     for (const QString& name : data.entryList(QDir::Files))
         QFile::copy(data.filePath(name), folder.filePath(name));
     QProcess program;
@@ -163,7 +163,7 @@ TEST(ProgramOptions, HighDensityScreenShowsThePicturesAsExactBlocks)
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(PORUKA_PROGRAM_PATH),
+    program.start(ProgramPath(),
                   {QStringLiteral("--screenshot"), picture, QStringLiteral("--quit-after"), QStringLiteral("0"),
                    QStringLiteral("--port"), folder.filePath(QStringLiteral("no-box"))});
     ASSERT_TRUE(program.waitForFinished(60000));

@@ -1,7 +1,6 @@
 // Four typical pictures of the whole surface. Run with PORUKA_PICTURES=<folder> to save
 // them (docs/render-*.png are made this way) and look at them.
 
-#include "TestPaths.h"
 #include "base/DateTime.h"
 #include "render/Barometer.h"
 #include "render/GraphCurves.h"
@@ -9,6 +8,7 @@
 #include "render/Surface.h"
 #include "render/Thermometer.h"
 #include "support/RenderState.h"
+#include "support/TestPaths.h"
 
 #include <QDateTime>
 #include <gtest/gtest.h>
@@ -72,7 +72,7 @@ TEST(Pictures, NarrowScales)
     SavePictureIfAsked(surface, QStringLiteral("render-narrow-scales.png"));
     // The picture in the docs was made by this test; the marks of a 15-degree and a 15-hPa
     // scale must still be drawn as they show.
-    const QImage reference(QStringLiteral(PORUKA_SOURCE_DIR "/docs/render-narrow-scales.png"));
+    const QImage reference(SourcePath("/docs/render-narrow-scales.png"));
     ASSERT_FALSE(reference.isNull());
     EXPECT_EQ(surface.image().convertToFormat(QImage::Format_RGB32), reference.convertToFormat(QImage::Format_RGB32));
 }

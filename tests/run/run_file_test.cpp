@@ -1,10 +1,10 @@
 // Reading a saved run back: the journal and the export as written, as a spreadsheet saves them
 // again, and files that are no run at all.
 
-#include "TestPaths.h"
 #include "base/ProgramState.h"
 #include "run/RunCsv.h"
 #include "run/RunFile.h"
+#include "support/TestPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -115,7 +115,7 @@ TEST(RunFile, AnExportReadsBackAsWrittenInBothModes)
 
 TEST(RunFile, ReadsTheFormsSpreadsheetsSaveAgain)
 {
-    QFile excel(QStringLiteral(PORUKA_SOURCE_DIR "/tests/data/run-excel-shift-jis.csv"));
+    QFile excel(SourcePath("/tests/data/run-excel-shift-jis.csv"));
     ASSERT_TRUE(excel.open(QIODevice::ReadOnly));
     QStringEncoder shiftJis("Shift_JIS");
     const QByteArray bom("\xEF\xBB\xBF");

@@ -4,13 +4,13 @@
 // offscreen with the real serial port, poruka-box on a pseudo-terminal, and a working folder
 // holding copies of the sample calibration files and the test's own VORUM.TXT.
 
-#include "TestPaths.h"
 #include "base/Numbers.h"
 #include "device/ReconnectingPort.h"
 #include "device/SerialCommPort.h"
 #include "settings/OpenSettingsWindow.h"
 #include "support/BoxProcess.h"
 #include "support/Fakes.h"
+#include "support/TestPaths.h"
 #include "window/Poruka.h"
 
 #include <QDir>
@@ -66,7 +66,7 @@ inline bool IsInOrderWithin(const QList<int>& part, const QList<int>& whole)
 
 inline QString SampleDataFolder()
 {
-    return QStringLiteral(PORUKA_SOURCE_DIR "/data");
+    return SourcePath("/data");
 }
 
 // Every sample the window stores, with the values its fields showed when it was stored. The

@@ -3,7 +3,7 @@
 // The stand-in box as the end-to-end tests run it: poruka-box on a pseudo-terminal linked
 // inside a temporary folder that also holds the calibration files both sides read.
 
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -47,7 +47,7 @@ struct BoxProcess {
     {
         process = std::make_unique<QProcess>();
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process->start(QStringLiteral(PORUKA_BOX_PATH),
+        process->start(BoxPath(),
                        QStringList{"--link", link(), "--data", folder, "--log", log()} + extra);
         if (!process->waitForStarted(5000))
             return false;

@@ -126,7 +126,7 @@ TEST_F(VirtualBox, RefusesBadOptionsAndMissingTables)
 {
     const auto exitCode = [](const QStringList& arguments) {
         QProcess process;
-        process.start(QStringLiteral(PORUKA_BOX_PATH), arguments);
+        process.start(BoxPath(), arguments);
         process.waitForFinished(10000);
         return process.exitCode();
     };
@@ -145,7 +145,7 @@ TEST_F(VirtualBox, HelpPrintsTheUsageAndEndsWell)
 {
     for (const char* help : {"--help", "-h"}) {
         QProcess process;
-        process.start(QStringLiteral(PORUKA_BOX_PATH), {help, "--link"});
+        process.start(BoxPath(), {help, "--link"});
         ASSERT_TRUE(process.waitForFinished(10000));
         EXPECT_EQ(process.exitCode(), 0) << help;
         EXPECT_TRUE(process.readAllStandardOutput().startsWith("usage: poruka-box --link PATH")) << help;

@@ -1,7 +1,7 @@
 #include "support/Fakes.h"
 
-#include "TestPaths.h"
 #include "render/SurfaceView.h"
+#include "support/TestPaths.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -59,7 +59,7 @@ QByteArray Byte(int value)
 struct RepaintedWindow : TestWindow {
     RepaintedWindow()
     {
-        const QDir samples(QStringLiteral(PORUKA_SOURCE_DIR "/data"));
+        const QDir samples(SourcePath("/data"));
         for (const QString& name : samples.entryList({QStringLiteral("*.CSV"), QStringLiteral("VORUM.TXT")})) {
             QFile file(samples.filePath(name));
             file.open(QIODevice::ReadOnly);
