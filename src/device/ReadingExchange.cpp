@@ -18,25 +18,24 @@ ReadingExchange::ReadingExchange(Milliseconds now)
 {
 }
 
-std::vector<BoxReading> ReadingExchange::Exchange(CommPort& port, uint8_t temperatureRequest,
-                                                  uint8_t pressureRequest)
+std::optional<BoxReading> ReadingExchange::Exchange(CommPort& port, uint8_t temperatureRequest,
+                                                    uint8_t pressureRequest)
 {
-    std::vector<BoxReading> readings;
     if (!port.IsOpen()) {
         m_awaited.reset();   // whatever was asked went with the port
-        return readings;
+        return std::nullopt;
     }
     if (port.Openings() != m_opening) {
         m_awaited.reset();   // asked on a port since closed: its answer will not come
         m_opening = port.Openings();
     }
 
-    // Taken before this tick's request is written, so every byte answers an earlier one.
+    // Taken before this tick's request is written, so every byte answers an earlier one. Only
+    // the first can answer the awaited request; the rest answers nothing and is dropped.
+    std::optional<BoxReading> reading;
     const QByteArray arrived = port.ReadAvailable();
-    for (const char byte : arrived) {
-        if (!m_awaited)
-            break;   // nothing left to answer: the rest is no reading
-        readings.push_back({m_awaited->channel, static_cast<uint8_t>(byte)});
+    if (m_awaited && !arrived.isEmpty()) {
+        reading = BoxReading{m_awaited->channel, static_cast<uint8_t>(arrived[0])};
         m_awaited.reset();
     }
     const int64_t now = m_now();
@@ -50,5 +49,5 @@ std::vector<BoxReading> ReadingExchange::Exchange(CommPort& port, uint8_t temper
         m_awaited = Request{next, now};
         m_lastAsked = next;
     }
-    return readings;
+    return reading;
 }

@@ -18,7 +18,6 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <vector>
 
 enum class BoxChannel { Temperature,
                         Pressure };
@@ -38,9 +37,10 @@ public:
 
     explicit ReadingExchange(Milliseconds now = {});
 
-    // One tick with the request bytes for the two channels: the readings that arrived since
-    // the last tick, in the order they arrived. A closed port exchanges nothing.
-    std::vector<BoxReading> Exchange(CommPort& port, uint8_t temperatureRequest, uint8_t pressureRequest);
+    // One tick with the request bytes for the two channels: the reading that arrived since the
+    // last tick, if any (at most one request is ever awaited, so at most one byte is a
+    // reading). A closed port exchanges nothing.
+    std::optional<BoxReading> Exchange(CommPort& port, uint8_t temperatureRequest, uint8_t pressureRequest);
 
     bool awaiting() const { return m_awaited.has_value(); }
 

@@ -45,7 +45,7 @@ void Poruka::ShowIntervalCaption()
     Label3->ShowText(m_state.MinuteMode == 1 ? QStringLiteral("１分ごとに測定") : QStringLiteral("１秒ごとに測定"));
 }
 
-// One exchange: the readings that arrived since the last tick, each on the channel of the
+// One exchange: the reading that arrived since the last tick, on the channel of the
 // request it answers (0xF2 brings the temperature, 0xF3 the pressure), then this tick's
 // request, if the exchange writes one; see ReadingExchange.h.
 void Poruka::Timer1_Timer()
@@ -54,23 +54,18 @@ void Poruka::Timer1_Timer()
     if (!link.IsOpen())
         return;   // no port, or it failed: nothing to exchange, and nothing is lost
 
-    const std::vector<BoxReading> readings = m_exchange.Exchange(link, m_state.RequestF2, m_state.RequestF3);
-    for (const BoxReading& reading : readings) {
-        const QByteArray byte(1, static_cast<char>(reading.raw));
-        if (reading.channel == BoxChannel::Temperature) {
-            std::optional<float> value = ConvertReading(byte, m_state.TemperatureTable, m_state.RawTemperature);
-            if (!value)
-                continue;
-            ShowText(Text1, m_temperatureText.Of(*value));
-            ShowTemperature(m_state, m_surface, *value);
-        } else {
-            std::optional<float> value = ConvertReading(byte, m_state.PressureTable, m_state.RawPressure);
-            if (!value)
-                continue;
-            ShowText(Text3, m_pressureText.Of(*value));
-            ShowPressure(m_state, m_surface, *value);
-        }
+    const std::optional<BoxReading> reading = m_exchange.Exchange(link, m_state.RequestF2, m_state.RequestF3);
+    if (!reading)
+        return;
+    const char raw = static_cast<char>(reading->raw);
+    if (reading->channel == BoxChannel::Temperature) {
+        float value = *ConvertReading(QByteArrayView(&raw, 1), m_state.TemperatureTable, m_state.RawTemperature);
+        ShowText(Text1, m_temperatureText.Of(value));
+        ShowTemperature(m_state, m_surface, value);
+    } else {
+        float value = *ConvertReading(QByteArrayView(&raw, 1), m_state.PressureTable, m_state.RawPressure);
+        ShowText(Text3, m_pressureText.Of(value));
+        ShowPressure(m_state, m_surface, value);
     }
-    if (!readings.empty())
-        ShowDrawing();
+    ShowDrawing();
 }
