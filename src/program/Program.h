@@ -10,13 +10,17 @@
 #include "widgets/CommandRegistry.h"
 #include "window/Poruka.h"
 
+#include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
 class ExportCommands;
 class Journal;
 class QMenu;
+class ReviewWindow;
+struct LiveRun;
 class WindowZoom;
 
 class Program {
@@ -31,6 +35,10 @@ public:
     QMenu& pictureMenu() { return *m_pictureMenu; }
     const CommandRegistry& commands() const { return m_commands; }
 
+    // The window 記録を見る (built on first use, shown at the main window's zoom, the run being
+    // recorded among its runs), with these files opened in it.
+    ReviewWindow& openReview(const QStringList& files = {});
+
 private:
     CommandRegistry m_commands;
     std::unique_ptr<Poruka> m_window;
@@ -39,6 +47,8 @@ private:
     ExportCommands* m_export = nullptr;
     WindowZoom* m_zoom = nullptr;
     Journal* m_journal = nullptr;
+    std::unique_ptr<LiveRun> m_liveRun;
+    QPointer<ReviewWindow> m_review;
 };
 
 // The classroom's serial link: the device named on the command line (empty: the port the

@@ -14,18 +14,13 @@ constexpr qint64 kMsPerDay = 86400000;
 constexpr float kNone = std::numeric_limits<float>::quiet_NaN();
 
 // A step longer than this means recording was paused (stopped and started again, or the
-// program closed): the curve is not drawn across it.
-qint64 LongestStep(RunInterval interval)
+// program closed): the curve is not drawn across it. Five usual steps, two seconds at least.
+qint64 LongestStep(std::vector<qint64> steps)
 {
-    switch (interval) {
-    case RunInterval::Tenth:
-        return 2000;
-    case RunInterval::Minute:
-        return 150000;
-    case RunInterval::Unknown:
-        break;
-    }
-    return std::numeric_limits<qint64>::max();
+    if (steps.empty())
+        return std::numeric_limits<qint64>::max();
+    std::nth_element(steps.begin(), steps.begin() + qsizetype(steps.size() / 2), steps.end());
+    return std::max<qint64>(2000, 5 * steps[steps.size() / 2]);
 }
 
 float Lower(float a, float b) { return std::isnan(a) || b < a ? b : a; }
@@ -121,6 +116,7 @@ void RunSeries::append(const RecordedSample& recorded)
         m_startOfDay = recorded.moment.time.time().msecsSinceStartOfDay();
         m_start = recorded.moment.time;
         m_interval = recorded.moment.tenths ? RunInterval::Tenth : RunInterval::Minute;
+        m_longestStep = recorded.moment.tenths ? 2000 : 300000;
     }
     // A clock set back during the run: the sample stays at the end of the curve.
     if (!m_samples.empty())
@@ -140,6 +136,12 @@ void RunSeries::finish()
     m_origin = first.clock;
     if (first.has(RunFileSample::FullTime) || first.has(RunFileSample::TimeOfDay))
         m_startOfDay = ((first.clock % kMsPerDay) + kMsPerDay) % kMsPerDay;
+    // The usual step, from up to a thousand steps spread over the run.
+    std::vector<qint64> steps;
+    const qsizetype stride = std::max<qsizetype>(1, size() / 1000);
+    for (qsizetype i = 1; i < size(); i += stride)
+        steps.push_back(sample(i).clock - sample(i - 1).clock);
+    m_longestStep = LongestStep(std::move(steps));
     for (qsizetype i = 0; i < size(); ++i)
         noteBreak(i);
     for (qsizetype block = 0; block * kBlock < size(); ++block)
@@ -152,7 +154,7 @@ void RunSeries::noteBreak(qsizetype i)
         return;
     const RunFileSample& previous = sample(i - 1);
     const RunFileSample& current = sample(i);
-    if (previous.gap() || current.gap() || current.clock - previous.clock > LongestStep(m_interval))
+    if (previous.gap() || current.gap() || current.clock - previous.clock > m_longestStep)
         m_breaks.push_back(static_cast<qint32>(i));
 }
 

@@ -78,4 +78,5 @@ private:
     std::optional<qint64> m_startOfDay;
     QDateTime m_start;
     RunInterval m_interval = RunInterval::Unknown;
+    qint64 m_longestStep = 0;   // longer steps are pauses in recording
 };
