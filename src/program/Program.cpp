@@ -85,7 +85,9 @@ ReviewWindow& Program::openReview(const QStringList& files)
                                 window.workingFolder().absolutePath(), m_liveRun.get()};
         m_review = new ReviewWindow(parts, &window);
         m_review->setAttribute(Qt::WA_DeleteOnClose);
-        m_zoom->follow(*m_review);
+        // As large as the main window, for the class watching on the projector.
+        m_review->setZoom(m_zoom->factor());
+        QObject::connect(m_zoom, &WindowZoom::factorChanged, m_review, &ReviewWindow::setZoom);
     }
     m_review->openFiles(files);
     m_review->show();

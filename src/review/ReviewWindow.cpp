@@ -9,6 +9,7 @@
 #include "run/RunNames.h"
 #include "widgets/CommandRegistry.h"
 #include "widgets/Questions.h"
+#include "widgets/ScaledControls.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -25,6 +26,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -35,6 +37,7 @@ namespace {
 
 const QString kTitle = QStringLiteral("記録を見る");
 const QString kLiveName = QStringLiteral("いまの記録");
+const QSize kBaseSize(1000, 700);
 
 QIcon Swatch(const QColor& colour)
 {
@@ -121,7 +124,8 @@ ReviewWindow::ReviewWindow(const ReviewParts& parts, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(split, 1);
-    resize(1000, 700);
+    m_baseFont = font();
+    resize(kBaseSize);
 
     connect(m_folderRuns, &FolderRunList::openRequested, this, [this](const QString& path) { openFiles({path}); });
     connect(m_compared, &QListWidget::itemChanged, this, &ReviewWindow::itemChanged);
@@ -159,6 +163,17 @@ void ReviewWindow::buildCommands(CommandRegistry& commands)
         QStringLiteral("これだけ表示"), {QKeySequence(Qt::CTRL | Qt::Key_L)}, [this] { showCurrentAlone(); }, "forRun");
     add(
         QStringLiteral("はずす"), {QKeySequence(Qt::Key_Delete)}, [this] { removeCurrent(); }, "forRun");
+}
+
+void ReviewWindow::setZoom(double factor)
+{
+    setFont(ScaledFont(m_baseFont, factor));
+    for (QWidget* control : std::initializer_list<QWidget*>{m_clockTime, m_pressure, m_compared})
+        control->setStyle(ZoomedStyle(factor));
+    QSize wanted = ScaledSize(kBaseSize, factor);
+    if (const QScreen* screen = this->screen())
+        wanted = wanted.boundedTo(screen->availableSize() * 0.95);
+    resize(wanted.expandedTo(size()));
 }
 
 void ReviewWindow::tell(const QString& message)

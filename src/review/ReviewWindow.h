@@ -9,6 +9,7 @@
 
 #include "review/ComparisonPlot.h"
 
+#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -55,6 +56,10 @@ public:
     void savePicture(int width);
     void saveTable();
 
+    // Shown as large as the main window for a projector: text, check boxes and the graph's
+    // lettering at the factor; the window grows to match as far as the screen allows.
+    void setZoom(double factor);
+
     ReviewGraph& graph() { return *m_graph; }
     FolderRunList& folderRuns() { return *m_folderRuns; }
     QListWidget& comparedRuns() { return *m_compared; }
@@ -84,4 +89,5 @@ private:
     QCheckBox* m_pressure = nullptr;
     QStringList m_paths;   // per compared run, its file; empty for the live run
     bool m_updating = false;
+    QFont m_baseFont;
 };
