@@ -55,6 +55,16 @@ void PaintNote(QPainter& painter, QPointF at, const QStringList& lines, const QL
     }
 }
 
+// A long antialiased polyline in pieces of a few dozen points: the painter fills a stroked
+// path over its whole bounding box, so one path across the graph costs a hundred times more
+// than the same line in short pieces.
+void DrawPolylineInPieces(QPainter& painter, const QPolygonF& line)
+{
+    constexpr qsizetype kPiece = 32;
+    for (qsizetype from = 0; from + 1 < line.size(); from += kPiece)
+        painter.drawPolyline(line.constData() + from, static_cast<int>(std::min(kPiece + 1, line.size() - from)));
+}
+
 }   // namespace
 
 double ComparisonPlot::offsetOf(const RunSeries& series) const
@@ -269,15 +279,19 @@ void ComparisonPlot::paintCurve(QPainter& painter, const PlotRun& run, RunChanne
     const double msPerColumn = (m_view.toMs - m_view.fromMs) / columns;
     const std::vector<ColumnSpan> spans = ReduceToColumns(series, channel, {m_view.fromMs - offset, msPerColumn, columns});
 
-    QPen pen(run.colour, channel == RunChannel::Temperature ? 1.6 : 1.3);
-    if (channel == RunChannel::Pressure)
-        pen.setStyle(Qt::DashLine);
-    pen.setCapStyle(Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
+    // Temperature solid, pressure dashed: told apart without colour. Both pens are one device
+    // pixel wide, which the painter strokes itself; a wider antialiased pen is stroked as a
+    // path, ten times the cost for a dense curve.
+    QPen pen(run.colour, 1, channel == RunChannel::Temperature ? Qt::SolidLine : Qt::DashLine, Qt::FlatCap);
+    pen.setCosmetic(true);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
 
+    // The curve joins each column's first value to the one before's last; the lowest to highest
+    // of a column are a filled strip, which costs the painter far less than a line going up and
+    // down in every column.
     QPolygonF line;
+    std::vector<QRect> strips;   // in device pixels: x, top, 1, height
     const auto pointOf = [&](qsizetype i) {
         return QPointF(xOf(static_cast<double>(series.timeMs(i)) + offset), yOf(*series.value(i, channel), channel));
     };
@@ -285,7 +299,18 @@ void ComparisonPlot::paintCurve(QPainter& painter, const PlotRun& run, RunChanne
         if (line.size() == 1 || std::all_of(line.begin(), line.end(), [&](QPointF p) { return p == line.front(); }))
             painter.drawPoint(line.front());   // a lone sample, drawn as a dot
         else
-            painter.drawPolyline(line);
+            DrawPolylineInPieces(painter, line);
+        // The temperature again, shifted by most of a device pixel across and down: a line about
+        // two pixels wide, bold enough for a projector, at the one-pixel pen's cost.
+        if (channel == RunChannel::Temperature) {
+            for (const QPointF shift : {QPointF(0.7, 0), QPointF(0, 0.7)}) {
+                const QPolygonF moved = line.translated(shift / pixelRatio);
+                if (moved.size() == 1)
+                    painter.drawPoint(moved.front());
+                else
+                    DrawPolylineInPieces(painter, moved);
+            }
+        }
         line.clear();
     };
     qsizetype previous = -1;
@@ -302,8 +327,13 @@ void ComparisonPlot::paintCurve(QPainter& painter, const PlotRun& run, RunChanne
         } else if (!series.joined(previous, span.first)) {
             flush();
         }
-        line << QPointF(x, yOf(*series.value(span.first, channel), channel)) << QPointF(x, yOf(span.low, channel))
-             << QPointF(x, yOf(span.high, channel)) << QPointF(x, yOf(*series.value(span.last, channel), channel));
+        const int top = static_cast<int>(std::floor(yOf(span.high, channel) * pixelRatio));
+        const int bottom = static_cast<int>(std::ceil(yOf(span.low, channel) * pixelRatio));
+        if (bottom - top > 1)
+            strips.emplace_back(static_cast<int>(std::floor(x * pixelRatio)), top, 1, bottom - top);
+        line << QPointF(x, yOf(*series.value(span.first, channel), channel));
+        if (span.last != span.first)
+            line << QPointF(x, yOf(*series.value(span.last, channel), channel));
         previous = span.last;
     }
     if (previous >= 0) {
@@ -312,6 +342,12 @@ void ComparisonPlot::paintCurve(QPainter& painter, const PlotRun& run, RunChanne
             line << pointOf(after);
         flush();
     }
+    // Whole device pixels, unsmoothed: each column's strip is exact.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const QRect& strip : strips)
+        painter.fillRect(QRectF(strip.x() / pixelRatio, strip.y() / pixelRatio, 1 / pixelRatio, strip.height() / pixelRatio),
+                         run.colour);
+    painter.setRenderHint(QPainter::Antialiasing, true);
 }
 
 void ComparisonPlot::paintAlerts(QPainter& painter, const PlotRun& run)

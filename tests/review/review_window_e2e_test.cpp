@@ -37,12 +37,18 @@ QString WriteJournal(const QString& folder, QDateTime start, double degreesPerMi
     return path;
 }
 
+// Pixels of the colour, or so near it that only the smoothing of a line's edge made them differ.
 int PixelsOf(const QImage& image, QRgb colour, QRect area)
 {
+    const auto near = [colour](QRgb pixel) {
+        return std::abs(qRed(pixel) - qRed(colour)) + std::abs(qGreen(pixel) - qGreen(colour))
+            + std::abs(qBlue(pixel) - qBlue(colour))
+            <= 24;
+    };
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            count += image.pixel(x, y) == colour ? 1 : 0;
+            count += near(image.pixel(x, y)) ? 1 : 0;
     return count;
 }
 
