@@ -45,13 +45,13 @@ std::vector<ColumnSpan> ReduceToColumns(const RunSeries& series, RunChannel chan
     std::vector<ColumnSpan> columns(static_cast<size_t>(std::max(window.columns, 0)));
     if (series.empty() || !(window.msPerColumn > 0))
         return columns;
-    const auto boundary = [&](int column) {
+    const auto boundary = [&](int column, qsizetype hint) {
         const double ms = std::ceil(window.startMs + column * window.msPerColumn);
-        return series.indexAtOrAfter(static_cast<qint64>(std::clamp(ms, -9e15, 9e15)));
+        return series.indexAtOrAfter(static_cast<qint64>(std::clamp(ms, -9e15, 9e15)), hint);
     };
-    qsizetype from = boundary(0);
+    qsizetype from = series.indexAtOrAfter(static_cast<qint64>(std::clamp(std::ceil(window.startMs), -9e15, 9e15)));
     for (int c = 0; c < window.columns; ++c) {
-        const qsizetype to = boundary(c + 1);
+        const qsizetype to = boundary(c + 1, from);
         if (to > from) {
             ColumnSpan& span = columns[size_t(c)];
             span.first = FirstMeasured(series, channel, from, to);

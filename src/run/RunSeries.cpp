@@ -204,6 +204,22 @@ qsizetype RunSeries::indexAtOrAfter(qint64 ms) const
         - m_samples.begin();
 }
 
+qsizetype RunSeries::indexAtOrAfter(qint64 ms, qsizetype hint) const
+{
+    const qint64 clock = m_origin + ms;
+    // Steps of growing length from the hint, then halving within the last one.
+    qsizetype low = std::clamp<qsizetype>(hint, 0, size());
+    qsizetype step = 1;
+    while (low + step < size() && m_samples[size_t(low + step)].clock < clock) {
+        low += step;
+        step *= 2;
+    }
+    const auto from = m_samples.begin() + low;
+    const auto to = m_samples.begin() + std::min(size(), low + step + 1);
+    return std::lower_bound(from, to, clock, [](const RunFileSample& s, qint64 c) { return s.clock < c; })
+        - m_samples.begin();
+}
+
 std::optional<qsizetype> RunSeries::nearest(qint64 ms, qint64 tolerance, RunChannel channel) const
 {
     const qsizetype after = indexAtOrAfter(ms);
@@ -233,10 +249,14 @@ std::pair<float, float> RunSeries::range(qsizetype from, qsizetype to, RunChanne
 {
     float low = kNone;
     float high = kNone;
+    const bool temperature = channel == RunChannel::Temperature;
+    const quint8 has = temperature ? RunFileSample::HasTemperature : RunFileSample::HasPressure;
     const auto take = [&](qsizetype i) {
-        if (const auto v = value(i, channel)) {
-            low = Lower(low, *v);
-            high = Higher(high, *v);
+        const RunFileSample& s = m_samples[size_t(i)];
+        if ((s.flags & (has | RunFileSample::Gap)) == has) {
+            const float v = temperature ? s.temperatureValue : s.pressureValue;
+            low = Lower(low, v);
+            high = Higher(high, v);
         }
     };
     from = std::max<qsizetype>(from, 0);

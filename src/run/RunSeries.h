@@ -50,8 +50,10 @@ public:
     QStringList alertsOf(qsizetype i) const;
     const std::vector<std::pair<qsizetype, QStringList>>& alerts() const { return m_alerts; }
 
-    // First sample at or after `ms` (size() when none).
+    // First sample at or after `ms` (size() when none); searching onward from `hint`, which
+    // must be at or before it, is quicker when the answer is near.
     qsizetype indexAtOrAfter(qint64 ms) const;
+    qsizetype indexAtOrAfter(qint64 ms, qsizetype hint) const;
     // The measured sample of the channel nearest to `ms`, at most `tolerance` away.
     std::optional<qsizetype> nearest(qint64 ms, qint64 tolerance, RunChannel channel) const;
     // Whether the curve runs unbroken from sample a to sample b (a < b): no gap and no pause
@@ -61,7 +63,7 @@ public:
     // Lowest and highest measured value of the channel over samples [from, to); NaN when none.
     std::pair<float, float> range(qsizetype from, qsizetype to, RunChannel channel) const;
 
-    static constexpr qsizetype kBlock = 64;
+    static constexpr qsizetype kBlock = 16;
 
 private:
     void finish();
@@ -70,7 +72,8 @@ private:
 
     std::vector<RunFileSample> m_samples;
     std::vector<std::pair<qsizetype, QStringList>> m_alerts;
-    // Lowest and highest of both channels over each block of kBlock samples.
+    // Lowest and highest of both channels over each block of kBlock samples (a sixteenth of the
+    // samples' own size).
     std::vector<std::array<float, 4>> m_blocks;
     // Samples the line does not reach from the one before them, rising.
     std::vector<qint32> m_breaks;
