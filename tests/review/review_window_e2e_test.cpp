@@ -76,7 +76,7 @@ TEST(ReviewWindow, ProgramDrawsThreeRunsInThreeColours)
     EXPECT_EQ(program.exitCode(), 0);
     const QImage picture(shot);
     ASSERT_FALSE(picture.isNull());
-    SavePictureIfAsked(picture, QStringLiteral("review-three-runs"));
+    SavePictureIfAsked(picture, QStringLiteral("review-three-runs.png"));
     // The graph, below its legend and above the lists.
     const QRect graph(picture.width() / 10, picture.height() * 12 / 100, picture.width() * 8 / 10, picture.height() * 6 / 10);
     for (int i = 0; i < 3; ++i)
@@ -127,6 +127,11 @@ TEST(ReviewWindow, FilesThatAreNoRunEachGetTheirMessageAndStayUnchanged)
     window.askToOpen();
     EXPECT_EQ(questions.shown.size(), 3u);
     ASSERT_EQ(window.comparedRuns().count(), 1);
+    ComparisonPlot& plot = window.graph().plot();
+    plot.selection = std::pair(5 * 60000.0, 20 * 60000.0);   // a stretch with its fit line
+    plot.reading = 10 * 60000.0;
+    window.graph().repaint();
+    SavePictureIfAsked(window.graph().grab().toImage(), QStringLiteral("review-reading-values.png"));
     const QImage picture = window.graph().picture(800);
     EXPECT_GT(PixelsOf(picture, kRunColours[0], picture.rect()), 60);
     for (qsizetype i = 0; i < files.size(); ++i)
