@@ -368,7 +368,9 @@ RunFileResult ReadRunFile(const QByteArray& bytes, const QString& fileName)
         QStringDecoder decoder(*utf16, QStringDecoder::Flag::Stateless);
         converted = QString(decoder.decode(bytes.mid(2))).toUtf8();
         text = std::string_view(converted.constData(), static_cast<size_t>(converted.size()));
-    } else if (!IsValidUtf8(text)) {
+    } else if (!IsValidUtf8(text) && text.find('\0') == std::string_view::npos) {
+        // (Shift_JIS text holds no NUL byte: bytes that do are no text and are read as they
+        // are, their header not found, rather than decoded whole first.)
         QStringDecoder shiftJis("Shift_JIS");
         converted = shiftJis.isValid() ? QString(shiftJis.decode(bytes)).toUtf8() : QString::fromLatin1(bytes).toUtf8();
         text = std::string_view(converted.constData(), static_cast<size_t>(converted.size()));

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -251,4 +252,36 @@ TEST(RunFile, OpensOnlyRegularFilesOfSensibleSizeAndLeavesThemAsTheyWere)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), bytes);
     EXPECT_EQ(QFileInfo(path).lastModified(), modified);
+}
+
+TEST(RunFile, BinaryEmptyAndGarbageFilesGiveTheirMessageAndStayAsTheyWere)
+{
+    QByteArray binary(50 << 20, Qt::Uninitialized);
+    QRandomGenerator generator(20261207);
+    generator.fillRange(reinterpret_cast<quint32*>(binary.data()), binary.size() / 4);
+    const struct {
+        const char* form;
+        QByteArray bytes;
+        const char* error;
+    } cases[] = {
+        {"50 MB of random bytes", binary, "1 行目を読めません: 記録の見出しがありません"},
+        {"empty", {}, "1 行目を読めません: 何も書かれていません"},
+        {"garbage text", QByteArray("lorem ipsum, dolor\n\"sit amet\n").repeated(1000), "1 行目を読めません: 記録の見出しがありません"},
+    };
+    QTemporaryDir folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.form);
+        const QString path = QDir(folder.path()).filePath(QStringLiteral("%1.csv").arg(c.form));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(c.bytes) == c.bytes.size());
+        file.close();
+        const QDateTime modified = QFileInfo(path).lastModified();
+        const RunFileResult read = ReadRunFileAt(path);
+        ASSERT_FALSE(read.ok());
+        EXPECT_EQ(read.error->text(), QString::fromUtf8(c.error));
+        EXPECT_TRUE(read.samples.empty());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.readAll() == c.bytes);
+        EXPECT_EQ(QFileInfo(path).lastModified(), modified);
+    }
 }
