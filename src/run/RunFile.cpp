@@ -230,14 +230,15 @@ QString RunReader::readRow(RunFileSample& sample)
         const std::optional<FieldTime> read = ReadFieldTime(time);
         if (!read)
             return QStringLiteral("時刻を読めません");
-        if (!read->noHour)
+        if (!read->noHour) {
             readTime(*read, sample);
-        else if (m_elapsedMs) {   // an export's elapsed seconds tell more than minutes and seconds
+        } else if (m_elapsedMs) {   // an export's elapsed seconds tell more than minutes and seconds
             m_tenthsWritten |= read->fraction;
             sample.clock = *m_elapsedMs;
             sample.flags |= RunFileSample::Elapsed;
-        } else
+        } else {
             readTimeWithoutHour(*read, sample);
+        }
     } else if (m_elapsedMs) {
         sample.clock = *m_elapsedMs;
         sample.flags |= RunFileSample::Elapsed;

@@ -161,7 +161,8 @@ CsvRecords::Next CsvRecords::next()
 
 char FieldSeparator(std::string_view text)
 {
-    text = text.substr(0, text.find_first_of("\r\n"));
+    const size_t begin = std::min(text.find_first_not_of("\r\n"), text.size());
+    text = text.substr(begin, text.find_first_of("\r\n", begin) - begin);
     return std::count(text.begin(), text.end(), '\t') > std::count(text.begin(), text.end(), ',') ? '\t' : ',';
 }
 

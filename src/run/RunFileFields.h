@@ -50,8 +50,8 @@ private:
     int m_recordLine = 0;
 };
 
-// The separator of a text's fields: a tab when its first line holds more tabs than commas (a
-// spreadsheet's "text" form), else a comma.
+// The separator of a text's fields: a tab when its first line that is not empty holds more tabs
+// than commas (a spreadsheet's "text" form), else a comma.
 char FieldSeparator(std::string_view text);
 
 // A decimal number such as "23.45", "-3", "1013.2" (spaces around it allowed); nothing when the
