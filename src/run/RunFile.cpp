@@ -324,7 +324,29 @@ void RunReader::countStep(const RunFileSample& sample)
     m_previousClock = sample.clock;
 }
 
-} // namespace
+// The file's bytes, one more than the limit at most. The buffer is sized for the size the file
+// had when it was looked at (asking QFile for the limit at once would set aside 256 MB for every
+// file) and grows when the file did, as the journal of a run being recorded does.
+QByteArray ReadAtMost(QFile& file, qint64 sizeSeen)
+{
+    QByteArray bytes(std::min(sizeSeen, kMostRunFileBytes) + 1, Qt::Uninitialized);
+    qint64 filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (filled > kMostRunFileBytes)
+                break;
+            bytes.resize(std::min(filled * 2, kMostRunFileBytes + 1));
+        }
+        const qint64 read = file.read(bytes.data() + filled, bytes.size() - filled);
+        if (read <= 0)
+            break;
+        filled += read;
+    }
+    bytes.truncate(filled);
+    return bytes;
+}
+
+}   // namespace
 
 std::optional<float> RunFileSample::temperature() const
 {
@@ -404,8 +426,7 @@ RunFileResult ReadRunFileAt(const QString& path)
         result.error = RunFileError{0, QStringLiteral("ファイルを開けません")};
         return result;
     }
-    // A file that grew since it was looked at is still read no further than the limit.
-    const QByteArray bytes = file.read(kMostRunFileBytes + 1);
+    const QByteArray bytes = ReadAtMost(file, info.size());
     if (bytes.size() > kMostRunFileBytes) {
         result.error = RunFileError{0, tooLarge};
         return result;
