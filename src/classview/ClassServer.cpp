@@ -7,19 +7,21 @@
 #include <sys/socket.h>
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 namespace {
 
-constexpr int kKeyBytes = 12;   // 96 random bits, 16 characters in the address
+// Pupils may type the address: lower-case letters and digits, none that look alike (0/o,
+// 1/l/i). 14 of these 31 characters are 69 random bits.
+constexpr char kKeyCharacters[] = "23456789abcdefghjkmnpqrstuvwxyz";
+constexpr int kKeyLength = 14;
 
 QByteArray NewClassKey()
 {
-    std::array<quint32, kKeyBytes / 4> words;
-    QRandomGenerator::system()->fillRange(words.data(), words.size());
-    return QByteArray(reinterpret_cast<const char*>(words.data()), kKeyBytes)
-        .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
+    QByteArray key(kKeyLength, Qt::Uninitialized);
+    for (char& character : key)
+        character = kKeyCharacters[QRandomGenerator::system()->bounded(int(sizeof kKeyCharacters - 1))];
+    return key;
 }
 
 // Every byte compared, so the time taken tells nothing of how much of a guess was right.

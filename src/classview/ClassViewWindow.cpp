@@ -28,6 +28,10 @@ ClassViewWindow::ClassViewWindow(QWidget& mainWindow, const ClassServer& server)
     Pages = new QLabel(this);
     Note = new QLabel(this);
     Note->setWordWrap(true);
+    QFont readable = title->font();
+    readable.setPointSize(13);
+    for (QLabel* label : {title, Pages, Note})
+        label->setFont(readable);
     for (QWidget* widget : {static_cast<QWidget*>(title), static_cast<QWidget*>(Code),
                             static_cast<QWidget*>(Address), static_cast<QWidget*>(Pages), static_cast<QWidget*>(Note)})
         layout->addWidget(widget);

@@ -12,7 +12,7 @@ class QLabel;
 class ClassViewWindow : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kModulePixels = 8;   // a QR module on the screen; the projector enlarges it
+    static constexpr int kModulePixels = 10;   // a QR module on the screen; the projector enlarges it
 
     ClassViewWindow(QWidget& mainWindow, const ClassServer& server);
 

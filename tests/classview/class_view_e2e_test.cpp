@@ -17,7 +17,7 @@
 
 namespace {
 
-const QRegularExpression kAddress(QStringLiteral("^http://[0-9.]+:(\\d+)/([A-Za-z0-9_-]{16})/$"));
+const QRegularExpression kAddress(QStringLiteral("^http://[0-9.]+:(\\d+)/([a-z2-9]{14})/$"));
 
 // The first line the process prints: the class view's address.
 QString AddressOf(QProcess& process)
