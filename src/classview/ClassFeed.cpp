@@ -55,7 +55,6 @@ ClassFeed::ClassFeed(ClassFeedParts parts, QObject* parent)
     // A comment line: it tells a page that the connection lives, and a dead one shows up.
     m_keepAlive.setInterval(kKeepAliveMilliseconds);
     connect(&m_keepAlive, &QTimer::timeout, this, [this] { emit send(":\n\n"); });
-    m_keepAlive.start();
     connect(&m_parts.run, &RunLog::sampleRecorded, this, &ClassFeed::AddSample);
     connect(&m_parts.run, &RunLog::runCleared, this, &ClassFeed::ClearRun);
     connect(&m_parts.status, &StatusBoard::changed, this, [this] { Gather({}); });
@@ -63,6 +62,8 @@ ClassFeed::ClassFeed(ClassFeedParts parts, QObject* parent)
 
 void ClassFeed::restart()
 {
+    m_active = true;
+    m_keepAlive.start();
     ++m_run;
     m_samples.clear();
     const ProgramState& state = m_parts.state;
@@ -73,6 +74,18 @@ void ClassFeed::restart()
         const QByteArray id = QByteArray::number(m_run) + '.' + QByteArray::number(slot + 1);
         m_samples.push_back(Event("sample", SampleData(slot, state.TemperatureHistory[slot], state.PressureHistory[slot], moment), id));
     }
+}
+
+void ClassFeed::halt()
+{
+    m_active = false;
+    m_temperature.clear();
+    m_pressure.clear();
+    m_sentReading.clear();
+    m_samples.clear();
+    m_gathered.clear();
+    m_gather.stop();
+    m_keepAlive.stop();
 }
 
 QByteArray ClassFeed::opening(const QByteArray& lastEventId) const
@@ -102,6 +115,8 @@ void ClassFeed::showReadings(const QString& rawTemperature, const QString& rawPr
         text.trimmed().toDouble(&ok);
         return ok ? text.trimmed() : QString();
     };
+    if (!m_active)
+        return;
     const QString temperature = number(rawTemperature);
     const QString pressure = number(rawPressure);
     if (temperature == m_temperature && pressure == m_pressure)
@@ -113,6 +128,8 @@ void ClassFeed::showReadings(const QString& rawTemperature, const QString& rawPr
 
 void ClassFeed::AddSample(const RecordedSample& sample)
 {
+    if (!m_active)
+        return;
     if (m_samples.size() >= kMostKeptSamples) {
         restart();
         Gather(Reset());
@@ -127,6 +144,8 @@ void ClassFeed::AddSample(const RecordedSample& sample)
 
 void ClassFeed::ClearRun()
 {
+    if (!m_active)
+        return;
     ++m_run;
     m_samples.clear();
     m_gathered.clear();
@@ -154,6 +173,8 @@ QByteArray ClassFeed::Reset() const
 
 void ClassFeed::Gather(const QByteArray& events)
 {
+    if (!m_active)
+        return;
     m_gathered += events;
     if (!m_gather.isActive())
         m_gather.start();

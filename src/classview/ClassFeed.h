@@ -38,6 +38,8 @@ public:
 
     // Begins from the run as the histories hold it now.
     void restart();
+    // Forgets the run and follows nothing until the next restart.
+    void halt();
     // What a new page gets first.
     QByteArray opening(const QByteArray& lastEventId) const;
     // The readout's texts, as the window shows them.
@@ -57,6 +59,7 @@ private:
     void Flush();
 
     ClassFeedParts m_parts;
+    bool m_active = false;
     int m_run = 0;
     std::vector<QByteArray> m_samples;   // one event each, in the order recorded
     QString m_temperature;

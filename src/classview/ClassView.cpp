@@ -1,5 +1,6 @@
 #include "classview/ClassView.h"
 
+#include "base/DateTime.h"
 #include "classview/ClassPage.h"
 #include "classview/ClassViewWindow.h"
 #include "run/RunCsv.h"
@@ -41,8 +42,13 @@ ClassView::ClassView(ClassFeedParts parts, QWidget& window, CommandRegistry& com
     setObjectName(QStringLiteral("ClassView"));
     m_server.addPage("", [] { return ClassServer::Reply{"text/html; charset=utf-8", ClassPageHtml(), {}}; });
     m_server.addPage("run.csv", [parts] {
-        const QByteArray csv = BuildSamplesCsv(parts.state, parts.run.moments(), parts.recording());
-        return ClassServer::Reply{"text/csv; charset=utf-8", csv, QByteArrayLiteral("poruka-run.csv")};
+        const auto& moments = parts.run.moments();
+        const QByteArray csv = BuildSamplesCsv(parts.state, moments, parts.recording());
+        // Named after the run's first sample, as the export names a minute run.
+        const QDateTime began = !moments.empty() && moments.front().time.isValid() ? moments.front().time
+                                                                                   : QDateTime::currentDateTime();
+        return ClassServer::Reply{"text/csv; charset=utf-8", csv,
+                                  SuggestedExportName(DateTimeValue(began), QStringLiteral("csv")).toUtf8()};
     });
     m_server.setStream("events", [this](const QByteArray& lastId) { return m_feed.opening(lastId); });
     connect(&m_feed, &ClassFeed::send, &m_server, &ClassServer::send);
@@ -74,6 +80,7 @@ bool ClassView::start(quint16 port)
         stop();
     m_feed.restart();
     if (!m_server.start(port ? port : kDefaultPort, port == 0)) {
+        m_feed.halt();
         m_action->setChecked(false);
         return false;
     }
@@ -96,6 +103,7 @@ void ClassView::stop()
     if (!running())
         return;
     m_server.stop();
+    m_feed.halt();
     m_action->setChecked(false);
     emit runningChanged(false);
 }

@@ -2,13 +2,13 @@
 // pupil would see: the first reading and how long it took, how the temperature followed the
 // run, the largest delay of a sample from the program's recording to the page, whether the
 // graph drew the temperature curve, and the rows its CSV link gives.
-//   node drive_page.mjs ADDRESS OUTDIR [SECONDS]
+//   node drive_page.mjs ADDRESS OUTDIR [SECONDS] [ZOOM_CLICKS]
 // Leaves OUTDIR/page.png (the page as shown) and OUTDIR/run.csv (the download).
 import { chromium } from "playwright-core";
 import { writeFileSync } from "node:fs";
 import { join } from "node:path";
 
-const [address, outDir, secondsText = "5"] = process.argv.slice(2);
+const [address, outDir, secondsText = "5", zoomClicks = "0"] = process.argv.slice(2);
 const watchSeconds = Number(secondsText);
 const browser = await chromium.launch({
   executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
@@ -68,6 +68,7 @@ try {
       if (Math.abs(data[i] - 0xd0) < 8 && Math.abs(data[i + 1] - 0x34) < 8 && Math.abs(data[i + 2] - 0x2c) < 8) ++count;
     return count;
   });
+  for (let i = 0; i < Number(zoomClicks); ++i) await page.click("#zoomIn");
   // Reading a value under the pointer.
   const box = await page.locator("#canvas").boundingBox();
   await page.mouse.move(box.x + box.width * 0.7, box.y + box.height / 2);
