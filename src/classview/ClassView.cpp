@@ -89,7 +89,6 @@ bool ClassView::start(quint16 port)
     m_addressWindow->showAddress(address(), m_server.port(), port == 0 && m_server.port() != kDefaultPort);
     connect(m_addressWindow, &ClassViewWindow::closed, this, &ClassView::stop);
     m_addressWindow->show();
-    emit runningChanged(true);
     return true;
 }
 
@@ -105,7 +104,6 @@ void ClassView::stop()
     m_server.stop();
     m_feed.halt();
     m_action->setChecked(false);
-    emit runningChanged(false);
 }
 
 QString ClassView::address() const

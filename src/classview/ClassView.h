@@ -46,9 +46,6 @@ public:
     QAction& action() { return *m_action; }
     ClassViewWindow* addressWindow() const { return m_addressWindow; }
 
-signals:
-    void runningChanged(bool running);
-
 private:
     QWidget& m_window;
     ClassServer m_server;
