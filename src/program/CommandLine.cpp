@@ -27,6 +27,10 @@ struct Options {
     QCommandLineOption zoom{QStringLiteral("zoom"),
                             QStringLiteral("Draw the window FACTOR times as large: 1, 1.5, 2 or 3."),
                             QStringLiteral("FACTOR")};
+    QCommandLineOption classView{QStringLiteral("class-view"),
+                                 QStringLiteral("Show the readings to the pupils' browsers from the start, on port 8080"
+                                                " (or the next free one) or on PORT, and print the page's address."),
+                                 QStringLiteral("PORT")};
 };
 
 // The parser with our options; the help and version options come from Qt.
@@ -38,7 +42,7 @@ struct Parser {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions({options.port, options.screenshot, options.quitAfter, options.folder, options.zoom});
+        parser.addOptions({options.port, options.screenshot, options.quitAfter, options.folder, options.zoom, options.classView});
     }
 
     QCommandLineParser parser;
@@ -55,6 +59,17 @@ QString ExpandHome(const QString& folder)
     return folder;
 }
 
+// --class-view may come without its port, which Qt's parser does not allow; alone it means
+// "the default port".
+QStringList WithClassViewPort(QStringList arguments)
+{
+    for (QString& argument : arguments) {
+        if (argument == QLatin1String("--class-view") || argument == QLatin1String("-class-view"))
+            argument = QStringLiteral("--class-view=0");
+    }
+    return arguments;
+}
+
 }   // namespace
 
 std::optional<CommandLine> ParseCommandLine(const QStringList& arguments)
@@ -62,7 +77,7 @@ std::optional<CommandLine> ParseCommandLine(const QStringList& arguments)
     Parser reader;
     QCommandLineParser& parser = reader.parser;
     const Options& option = reader.options;
-    if (!parser.parse(QStringList{QStringLiteral("poruka")} + arguments) || !parser.positionalArguments().isEmpty())
+    if (!parser.parse(QStringList{QStringLiteral("poruka")} + WithClassViewPort(arguments)) || !parser.positionalArguments().isEmpty())
         return std::nullopt;
 
     CommandLine options;
@@ -86,6 +101,12 @@ std::optional<CommandLine> ParseCommandLine(const QStringList& arguments)
         bool ok = false;
         options.zoom = parser.value(option.zoom).toDouble(&ok);
         if (!ok || !IsZoomFactor(options.zoom))
+            return std::nullopt;
+    }
+    if (parser.isSet(option.classView)) {
+        bool ok = false;
+        options.classViewPort = parser.value(option.classView).toInt(&ok);
+        if (!ok || options.classViewPort < 0 || options.classViewPort > 65535)
             return std::nullopt;
     }
     return options;

@@ -1,5 +1,6 @@
 #include "program/Program.h"
 
+#include "classview/ClassView.h"
 #include "device/ReconnectingPort.h"
 #include "device/SerialCommPort.h"
 #include "features/ConnectionStatus.h"
@@ -10,6 +11,7 @@
 #include "settings/OpenSettingsWindow.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QMenu>
 
 #include <utility>
@@ -61,6 +63,12 @@ Program::Program(PorukaEnvironment environment)
         ShowConnectionStatus(*port, window.statusBoard());
         QObject::connect(&window, &Poruka::readoutExchanged, port, &PortStatus::Check);
     }
+    m_classView = new ClassView({window.state(), window.runLog(), window.statusBoard(),
+                                 [&window] { return window.RunActive(); }},
+                                window, m_commands, *m_pictureMenu);
+    QObject::connect(&window, &Poruka::readoutExchanged, m_classView, [&window, this] {
+        m_classView->showReadings(window.Text1->text(), window.Text3->text());
+    });
 }
 
 Program::~Program() = default;
