@@ -6,11 +6,11 @@
 #include "run/RunCsv.h"
 #include "run/RunLog.h"
 #include "widgets/CommandRegistry.h"
+#include "widgets/Questions.h"
 
 #include <QAction>
 #include <QHostAddress>
 #include <QMenu>
-#include <QMessageBox>
 #include <QNetworkInterface>
 
 namespace {
@@ -34,7 +34,8 @@ QString NetworkHost()
 
 }   // namespace
 
-ClassView::ClassView(ClassFeedParts parts, QWidget& window, CommandRegistry& commands, QMenu& pictureMenu)
+ClassView::ClassView(ClassFeedParts parts, QWidget& window, Questions& questions,
+                     CommandRegistry& commands, QMenu& pictureMenu)
     : QObject(&window)
     , m_window(window)
     , m_feed(parts)
@@ -55,14 +56,15 @@ ClassView::ClassView(ClassFeedParts parts, QWidget& window, CommandRegistry& com
 
     m_action = commands.add(window, QStringLiteral("生徒の端末に表示…"));
     m_action->setCheckable(true);
-    connect(m_action, &QAction::triggered, this, [this](bool on) {
+    connect(m_action, &QAction::triggered, this, [this, &questions](bool on) {
         if (!on) {
             stop();
         } else if (!start()) {
-            QMessageBox::warning(&m_window, QStringLiteral("生徒の端末に表示"),
-                                 QStringLiteral("ポート %1〜%2 がすべて使用中のため、開始できませんでした。")
-                                     .arg(kDefaultPort)
-                                     .arg(kDefaultPort + ClassServer::kPortsToTry - 1));
+            questions.ShowMessage(&m_window,
+                                  QStringLiteral("ポート %1〜%2 がすべて使用中のため、開始できませんでした。")
+                                      .arg(kDefaultPort)
+                                      .arg(kDefaultPort + ClassServer::kPortsToTry - 1),
+                                  QStringLiteral("生徒の端末に表示"));
         }
     });
     pictureMenu.addSeparator();

@@ -15,6 +15,7 @@
 #include <QString>
 
 class CommandRegistry;
+class Questions;
 class QAction;
 class QMenu;
 class QWidget;
@@ -25,12 +26,14 @@ public:
     static constexpr quint16 kDefaultPort = 8080;
 
     // `window` is the main window: the menu item's and the address window's owner.
-    ClassView(ClassFeedParts parts, QWidget& window, CommandRegistry& commands, QMenu& pictureMenu);
+    // `questions` says so when no port could be opened from the menu.
+    ClassView(ClassFeedParts parts, QWidget& window, Questions& questions, CommandRegistry& commands,
+              QMenu& pictureMenu);
     ~ClassView() override;
 
     // Starts serving on `port`, or on the next free port after 8080 when none is given, and
-    // shows the address window. False (and a message box only from the menu) when no port could
-    // be opened.
+    // shows the address window. False (and a message only from the menu) when no port could be
+    // opened.
     bool start(quint16 port = 0);
     void stop();
     bool running() const { return m_server.running(); }

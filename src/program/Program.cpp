@@ -65,7 +65,7 @@ Program::Program(PorukaEnvironment environment)
     }
     m_classView = new ClassView({window.state(), window.runLog(), window.statusBoard(),
                                  [&window] { return window.RunActive(); }},
-                                window, m_commands, *m_pictureMenu);
+                                window, window.questions(), m_commands, *m_pictureMenu);
     QObject::connect(&window, &Poruka::readoutExchanged, m_classView, [&window, this] {
         m_classView->showReadings(window.Text1->text(), window.Text3->text());
     });
