@@ -5,6 +5,7 @@
 #include "run/RunCsv.h"
 #include "run/RunFile.h"
 
+#include <QRandomGenerator>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -42,5 +43,19 @@ BENCHMARK(BM_ReadJournal12000Rows)->Unit(benchmark::kMillisecond);
 
 void BM_ReadJournalMillionRows(benchmark::State& bench) { ReadJournal(bench, 1000000); }
 BENCHMARK(BM_ReadJournalMillionRows)->Unit(benchmark::kMillisecond);
+
+// What is no run must say so quickly: 50 MB of random bytes, as a teacher might pick by mistake.
+void BM_ReadRandomBytes50MB(benchmark::State& bench)
+{
+    QByteArray bytes(50 << 20, Qt::Uninitialized);
+    QRandomGenerator(20261207).fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+    for (auto _ : bench) {
+        const RunFileResult read = ReadRunFile(bytes);
+        if (read.ok())
+            bench.SkipWithError("random bytes were read as a run");
+    }
+    bench.SetBytesProcessed(bench.iterations() * bytes.size());
+}
+BENCHMARK(BM_ReadRandomBytes50MB)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -64,6 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const RunFileResult read = ReadRunFile(bytes, QStringLiteral("poruka-2026-12-07-062304.csv"));
     CheckSamples(read);
+    CheckSamples(ReadRunFile(bytes));   // no name to tell the day or the hour
     if (size == 0)
         Check(!read.ok() && read.error->line == 1);
 

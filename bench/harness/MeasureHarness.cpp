@@ -7,10 +7,15 @@
 // With --reference, a bare window that makes a recording's events in place of the program's
 // (ReferenceWindow.h) is measured the same way.
 //
+// With --class-view PORT the program also serves the class view there and prints its address
+// on a line of its own first.
+//
 //   poruka_measure_harness --port DEVICE [--seconds N] [--warm-up N] [--record | --reference]
+//                          [--class-view PORT]
 // prints: cpu_seconds wall_seconds cpu_share_percent samples max_rss_kb
 
 #include "ReferenceWindow.h"
+#include "classview/ClassView.h"
 #include "program/Program.h"
 #include "program/RepaintTransport.h"
 #include "widgets/Fonts.h"
@@ -44,6 +49,7 @@ int main(int argc, char** argv)
     QString device;
     double seconds = 60;
     double warmUp = 0;
+    int classViewPort = -1;
     bool record = false;
     bool reference = false;
     for (int i = 1; i < argc; ++i) {
@@ -58,9 +64,11 @@ int main(int argc, char** argv)
             seconds = std::atof(argv[++i]);
         else if (hasValue && std::strcmp(argv[i], "--warm-up") == 0)
             warmUp = std::atof(argv[++i]);
+        else if (hasValue && std::strcmp(argv[i], "--class-view") == 0)
+            classViewPort = std::atoi(argv[++i]);
     }
     if (device.isEmpty() || seconds <= 0 || warmUp < 0) {
-        std::fprintf(stderr, "usage: poruka_measure_harness --port DEVICE [--seconds N] [--warm-up N] [--record | --reference]\n");
+        std::fprintf(stderr, "usage: poruka_measure_harness --port DEVICE [--seconds N] [--warm-up N] [--record | --reference] [--class-view PORT]\n");
         return 2;
     }
     SendRepaintsOverTheConnection();
@@ -80,6 +88,12 @@ int main(int argc, char** argv)
         program = std::make_unique<Program>(std::move(environment));
         program->window().Form_Load();
         window = &program->window();
+        if (classViewPort >= 0) {
+            if (!program->classView().start(static_cast<quint16>(classViewPort)))
+                return 1;
+            std::printf("%s\n", qPrintable(program->classView().address()));
+            std::fflush(stdout);
+        }
     }
     window->show();
     const auto samples = [&] {

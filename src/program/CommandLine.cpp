@@ -30,6 +30,10 @@ struct Options {
     QCommandLineOption review{QStringLiteral("review"),
                               QStringLiteral("Open the window 記録を見る, which compares saved runs, with the run files"
                                              " given after the options.")};
+    QCommandLineOption classView{QStringLiteral("class-view"),
+                                 QStringLiteral("Show the readings to the pupils' browsers from the start, on port 8080"
+                                                " (or the next free one) or on PORT, and print the page's address."),
+                                 QStringLiteral("PORT")};
 };
 
 // The parser with our options; the help and version options come from Qt.
@@ -42,7 +46,7 @@ struct Parser {
         parser.addHelpOption();
         parser.addVersionOption();
         parser.addOptions({options.port, options.screenshot, options.quitAfter, options.folder, options.zoom,
-                           options.review});
+                           options.classView, options.review});
         parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("With --review: a run to open."),
                                      QStringLiteral("[FILE...]"));
     }
@@ -61,6 +65,17 @@ QString ExpandHome(const QString& folder)
     return folder;
 }
 
+// --class-view may come without its port, which Qt's parser does not allow; alone it means
+// "the default port".
+QStringList WithClassViewPort(QStringList arguments)
+{
+    for (QString& argument : arguments) {
+        if (argument == QLatin1String("--class-view") || argument == QLatin1String("-class-view"))
+            argument = QStringLiteral("--class-view=0");
+    }
+    return arguments;
+}
+
 }   // namespace
 
 std::optional<CommandLine> ParseCommandLine(const QStringList& arguments)
@@ -68,7 +83,7 @@ std::optional<CommandLine> ParseCommandLine(const QStringList& arguments)
     Parser reader;
     QCommandLineParser& parser = reader.parser;
     const Options& option = reader.options;
-    if (!parser.parse(QStringList{QStringLiteral("poruka")} + arguments))
+    if (!parser.parse(QStringList{QStringLiteral("poruka")} + WithClassViewPort(arguments)))
         return std::nullopt;
     // Files are runs to review; without --review there is nothing to give them to.
     if (!parser.isSet(option.review) && !parser.positionalArguments().isEmpty())
@@ -97,6 +112,12 @@ std::optional<CommandLine> ParseCommandLine(const QStringList& arguments)
         bool ok = false;
         options.zoom = parser.value(option.zoom).toDouble(&ok);
         if (!ok || !IsZoomFactor(options.zoom))
+            return std::nullopt;
+    }
+    if (parser.isSet(option.classView)) {
+        bool ok = false;
+        options.classViewPort = parser.value(option.classView).toInt(&ok);
+        if (!ok || options.classViewPort < 0 || options.classViewPort > 65535)
             return std::nullopt;
     }
     return options;

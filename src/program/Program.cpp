@@ -1,5 +1,6 @@
 #include "program/Program.h"
 
+#include "classview/ClassView.h"
 #include "device/ReconnectingPort.h"
 #include "device/SerialCommPort.h"
 #include "features/ConnectionStatus.h"
@@ -13,6 +14,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 
 #include <utility>
@@ -64,14 +66,21 @@ Program::Program(PorukaEnvironment environment)
     m_liveRun = std::make_unique<LiveRun>(LiveRun{window.runLog(), window.state(), [&window] {
                                                       return ExportedSampleCount(window.state(), window.RunActive());
                                                   }});
-    m_pictureMenu->addSeparator();
-    QAction* review = m_commands.add(window, QStringLiteral("記録を見る…"), {QKeySequence(Qt::CTRL | Qt::Key_O)});
-    m_pictureMenu->addAction(review);
-    QObject::connect(review, &QAction::triggered, &window, [this] { openReview(); });
     if (PortStatus* port = window.portStatus()) {
         ShowConnectionStatus(*port, window.statusBoard());
         QObject::connect(&window, &Poruka::readoutExchanged, port, &PortStatus::Check);
     }
+    m_classView = new ClassView({window.state(), window.runLog(), window.statusBoard(),
+                                 [&window] { return window.RunActive(); }},
+                                window, window.questions(), m_commands, *m_pictureMenu);
+    QObject::connect(&window, &Poruka::readoutExchanged, m_classView, [&window, this] {
+        m_classView->showReadings(window.Text1->text(), window.Text3->text());
+    });
+
+    // Beside the class view: the windows the program opens besides its own.
+    QAction* review = m_commands.add(window, QStringLiteral("記録を見る…"), {QKeySequence(Qt::CTRL | Qt::Key_O)});
+    m_pictureMenu->addAction(review);
+    QObject::connect(review, &QAction::triggered, &window, [this] { openReview(); });
 }
 
 Program::~Program() = default;

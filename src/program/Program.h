@@ -1,7 +1,7 @@
 #pragma once
 
 // The program built from its parts: the main window, and beside it the features that follow
-// it (the journal, saving, the larger views, the connection status) and the settings window
+// it (the journal, saving, the larger views, the connection status, the class view) and the settings window
 // behind せってい. This is the one place that knows them all; the program's main, the tests
 // and the measuring harness build the program here alike. Parts not given in the environment
 // are the classroom's: the serial port the customization file names, the system clock, message
@@ -16,6 +16,7 @@
 
 #include <memory>
 
+class ClassView;
 class ExportCommands;
 class Journal;
 class QMenu;
@@ -32,6 +33,7 @@ public:
     WindowZoom& zoom() { return *m_zoom; }
     ExportCommands& exportCommands() { return *m_export; }
     Journal& journal() { return *m_journal; }
+    ClassView& classView() { return *m_classView; }
     QMenu& pictureMenu() { return *m_pictureMenu; }
     const CommandRegistry& commands() const { return m_commands; }
 
@@ -49,6 +51,7 @@ private:
     Journal* m_journal = nullptr;
     std::unique_ptr<LiveRun> m_liveRun;
     QPointer<ReviewWindow> m_review;
+    ClassView* m_classView = nullptr;
 };
 
 // The classroom's serial link: the device named on the command line (empty: the port the

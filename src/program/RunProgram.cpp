@@ -1,5 +1,6 @@
 #include "program/RunProgram.h"
 
+#include "classview/ClassView.h"
 #include "features/Zoom.h"
 #include "program/ClassFolder.h"
 #include "program/CommandLine.h"
@@ -91,6 +92,15 @@ int RunProgram(int argc, char** argv)
         shown = &program.openReview(options->reviewFiles);
     else
         window.show();
+    if (options->classViewPort >= 0) {
+        if (!program.classView().start(static_cast<quint16>(options->classViewPort))) {
+            std::fprintf(stderr, "poruka: the class view cannot open port %d\n", options->classViewPort);
+            return 1;
+        }
+        // The address alone, for a shortcut or a script to pick up.
+        std::printf("%s\n", qPrintable(program.classView().address()));
+        std::fflush(stdout);
+    }
 
     if (options->quitAfterSeconds >= 0 || !options->screenshotFile.isEmpty()) {
         const double seconds = options->quitAfterSeconds >= 0 ? options->quitAfterSeconds : 3.0;

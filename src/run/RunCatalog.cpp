@@ -180,7 +180,8 @@ std::vector<RunSummary> ListRuns(const QString& folder)
             kept.insert(name, ToJson(*run, stamp));
             changed |= read;
         }
-        listed.push_back({*run, run->start.isValid() ? run->start : file.lastModified()});
+        const QDateTime order = run->start.isValid() ? run->start : file.lastModified();
+        listed.push_back({std::move(*run), order});
     }
     if (changed || kept.size() != cached.size())
         WriteCache(cachePath, kept);

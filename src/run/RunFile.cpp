@@ -57,28 +57,43 @@ QDateTime LocalTime(qint64 clock)
                      QTime::fromMSecsSinceStartOfDay(static_cast<int>(clock - day * kMsPerDay)));
 }
 
-// The day of a file named like the journal or the export: "poruka-2026-12-07-062304.csv".
-std::optional<qint64> DayOfFileName(const QString& fileName)
+// What the name of a journal ("poruka-2026-12-07-062304.csv", its first sample's moment) or of
+// an export ("poruka-2026-12-07-0930.csv") tells of the run's first day.
+struct NameTime {
+    qint64 day = 0;   // days since 1970-01-01
+    // The journal's first sample to the second. An export's name holds minutes alone, and in the
+    // 0.1-s mode the moment it was saved, so it gives none.
+    std::optional<qint32> msOfDay;
+};
+
+std::optional<NameTime> TimeOfFileName(const QString& fileName)
 {
-    static const QRegularExpression pattern(QStringLiteral("(\\d{4})-(\\d{2})-(\\d{2})"));
+    static const QRegularExpression pattern(
+        QStringLiteral("(\\d{4})-(\\d{2})-(\\d{2})(?:-(\\d{2})(\\d{2})(\\d{2})(?!\\d))?"));
     const QRegularExpressionMatch match = pattern.match(QFileInfo(fileName).fileName());
     if (!match.hasMatch())
         return std::nullopt;
     const QDate date(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
     if (!date.isValid())
         return std::nullopt;
-    return date.toJulianDay() - kJulianDayOf1970;
+    NameTime name{date.toJulianDay() - kJulianDayOf1970, std::nullopt};
+    const QTime time(match.captured(4).toInt(), match.captured(5).toInt(), match.captured(6).toInt());
+    if (match.hasCaptured(6) && time.isValid())
+        name.msOfDay = time.msecsSinceStartOfDay();
+    return name;
 }
 
 // Reads the records after the header into the result, row by row.
 class RunReader {
 public:
-    RunReader(std::string_view text, std::optional<qint64> fileDay, RunFileResult& result)
+    RunReader(std::string_view text, std::optional<NameTime> name, RunFileResult& result)
         : m_text(text)
-        , m_records(text)
-        , m_day(fileDay)
+        , m_records(text, FieldSeparator(text))
+        , m_name(name)
         , m_result(result)
     {
+        if (name)
+            m_day = name->day;
     }
 
     void read();
@@ -88,6 +103,7 @@ private:
     // Reads one record into a sample; the reason it cannot, or empty.
     QString readRow(RunFileSample& sample);
     void readTime(const FieldTime& time, RunFileSample& sample);
+    void readTimeWithoutHour(const FieldTime& time, RunFileSample& sample);
     void countStep(const RunFileSample& sample);
     void fail(int line, const QString& reason) { m_result.error = RunFileError{line, reason}; }
 
@@ -100,9 +116,15 @@ private:
     std::string_view m_text;
     CsvRecords m_records;
     Columns m_columns;
+    std::optional<NameTime> m_name;
     std::optional<qint64> m_day;   // the date of the last row that had one, or the file name's
     qint64 m_unknownDay = 0;       // days since the first row, when no date is known
     int m_lastMsOfDay = -1;
+    // Rows of minutes and seconds alone: the hours passed since the first such row, which is in
+    // the journal name's hour or the next, else counts as the run's start.
+    qint64 m_hours = 0;
+    int m_lastMsOfHour = -1;
+    int m_firstMsOfHour = 0;
     RunFileResult& m_result;
 
     // What tells the interval: tenths written; a full time written to the second without them;
@@ -208,7 +230,15 @@ QString RunReader::readRow(RunFileSample& sample)
         const std::optional<FieldTime> read = ReadFieldTime(time);
         if (!read)
             return QStringLiteral("時刻を読めません");
-        readTime(*read, sample);
+        if (!read->noHour) {
+            readTime(*read, sample);
+        } else if (m_elapsedMs) {   // an export's elapsed seconds tell more than minutes and seconds
+            m_tenthsWritten |= read->fraction;
+            sample.clock = *m_elapsedMs;
+            sample.flags |= RunFileSample::Elapsed;
+        } else {
+            readTimeWithoutHour(*read, sample);
+        }
     } else if (m_elapsedMs) {
         sample.clock = *m_elapsedMs;
         sample.flags |= RunFileSample::Elapsed;
@@ -261,6 +291,28 @@ void RunReader::readTime(const FieldTime& time, RunFileSample& sample)
     }
 }
 
+void RunReader::readTimeWithoutHour(const FieldTime& time, RunFileSample& sample)
+{
+    constexpr qint64 kMsPerHour = 3600000;
+    m_tenthsWritten |= time.fraction;
+    const std::optional<qint32> nameMs = m_name ? m_name->msOfDay : std::nullopt;
+    if (m_lastMsOfHour < 0) {
+        m_firstMsOfHour = time.msOfDay;
+        if (nameMs && time.msOfDay < *nameMs % kMsPerHour)
+            m_hours = 1;   // the run began just before the hour turned
+    } else if (time.msOfDay < m_lastMsOfHour) {
+        ++m_hours;
+    }
+    m_lastMsOfHour = time.msOfDay;
+    if (nameMs) {
+        sample.clock = m_name->day * kMsPerDay + (*nameMs / kMsPerHour + m_hours) * kMsPerHour + time.msOfDay;
+        sample.flags |= RunFileSample::FullTime;
+    } else {
+        sample.clock = m_hours * kMsPerHour + time.msOfDay - m_firstMsOfHour;
+        sample.flags |= RunFileSample::Elapsed;
+    }
+}
+
 void RunReader::countStep(const RunFileSample& sample)
 {
     constexpr quint8 kClocks = RunFileSample::FullTime | RunFileSample::TimeOfDay | RunFileSample::Elapsed;
@@ -272,7 +324,29 @@ void RunReader::countStep(const RunFileSample& sample)
     m_previousClock = sample.clock;
 }
 
-} // namespace
+// The file's bytes, one more than the limit at most. The buffer is sized for the size the file
+// had when it was looked at (asking QFile for the limit at once would set aside 256 MB for every
+// file) and grows when the file did, as the journal of a run being recorded does.
+QByteArray ReadAtMost(QFile& file, qint64 sizeSeen)
+{
+    QByteArray bytes(std::min(sizeSeen, kMostRunFileBytes) + 1, Qt::Uninitialized);
+    qint64 filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (filled > kMostRunFileBytes)
+                break;
+            bytes.resize(std::min(filled * 2, kMostRunFileBytes + 1));
+        }
+        const qint64 read = file.read(bytes.data() + filled, bytes.size() - filled);
+        if (read <= 0)
+            break;
+        filled += read;
+    }
+    bytes.truncate(filled);
+    return bytes;
+}
+
+}   // namespace
 
 std::optional<float> RunFileSample::temperature() const
 {
@@ -309,15 +383,23 @@ RunFileResult ReadRunFile(const QByteArray& bytes, const QString& fileName)
     std::string_view text(bytes.constData(), static_cast<size_t>(bytes.size()));
     if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
         text.remove_prefix(kByteOrderMark.size());
-    // A spreadsheet on a Japanese Windows saves CSV in Shift_JIS, without a byte-order mark.
+    // A spreadsheet on a Japanese Windows saves CSV in Shift_JIS, without a byte-order mark, and
+    // its "Unicode text" in UTF-16 with one (and tabs between the fields).
     QByteArray converted;
-    if (!IsValidUtf8(text)) {
+    const std::optional<QStringConverter::Encoding> utf16 = QStringConverter::encodingForData(bytes);
+    if (utf16 == QStringConverter::Utf16LE || utf16 == QStringConverter::Utf16BE) {
+        QStringDecoder decoder(*utf16, QStringDecoder::Flag::Stateless);
+        converted = QString(decoder.decode(bytes.mid(2))).toUtf8();
+        text = std::string_view(converted.constData(), static_cast<size_t>(converted.size()));
+    } else if (!IsValidUtf8(text) && text.find('\0') == std::string_view::npos) {
+        // (Shift_JIS text holds no NUL byte: bytes that do are no text and are read as they
+        // are, their header not found, rather than decoded whole first.)
         QStringDecoder shiftJis("Shift_JIS");
         converted = shiftJis.isValid() ? QString(shiftJis.decode(bytes)).toUtf8() : QString::fromLatin1(bytes).toUtf8();
         text = std::string_view(converted.constData(), static_cast<size_t>(converted.size()));
     }
     // Every journal is named after its first sample; the date stands in the name.
-    RunReader(text, fileName.isEmpty() ? std::nullopt : DayOfFileName(fileName), result).read();
+    RunReader(text, fileName.isEmpty() ? std::nullopt : TimeOfFileName(fileName), result).read();
     return result;
 }
 
@@ -344,8 +426,7 @@ RunFileResult ReadRunFileAt(const QString& path)
         result.error = RunFileError{0, QStringLiteral("ファイルを開けません")};
         return result;
     }
-    // A file that grew since it was looked at is still read no further than the limit.
-    const QByteArray bytes = file.read(kMostRunFileBytes + 1);
+    const QByteArray bytes = ReadAtMost(file, info.size());
     if (bytes.size() > kMostRunFileBytes) {
         result.error = RunFileError{0, tooLarge};
         return result;

@@ -1,10 +1,11 @@
 #pragma once
 
 // Reading a saved run back: the journal and the export as this program writes them, and as a
-// spreadsheet program saves them again (Shift_JIS without a byte-order mark, times such as
-// "2026/12/7 6:23" or "6:23:00", every field quoted, rows or columns deleted). Columns are found
-// by their header names, so only a time column (時刻 or 経過時間(秒)) and one value column
-// (温度(℃) or 気圧(hPa)) must be left. Reading never changes a file.
+// spreadsheet program saves them again (Shift_JIS without a byte-order mark, or UTF-16 with one
+// and tab separated; times such as "2026/12/7 6:23", "6:23:00" or "23:04.7"; every field quoted;
+// rows or columns deleted). Columns are found by their header names, so only a time column (時刻
+// or 経過時間(秒)) and one value column (温度(℃) or 気圧(hPa)) must be left. Reading never changes a
+// file.
 
 #include <QByteArray>
 #include <QDateTime>
@@ -31,7 +32,8 @@ struct RunFileSample {
         FullTime = 16,    // clock: milliseconds of the local wall clock since 1970-01-01 00:00
         TimeOfDay = 32,   // clock: the time of day in milliseconds plus whole days since the
                           // file's first day, whose date the file does not tell
-        Elapsed = 64,     // clock: milliseconds since the export's first slot, the only time
+        Elapsed = 64,     // clock: milliseconds since the export's first slot (or since the
+                          // first row, for times of minutes and seconds alone), the only time
     };
 
     qint64 clock = 0;             // meaning set by FullTime, TimeOfDay or Elapsed; 0 without them

@@ -2,6 +2,7 @@
 
 #include <QDate>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -134,16 +135,16 @@ CsvRecords::Next CsvRecords::next()
                     ++m_line;
             ++at;
             // Whatever stands between the closing quote and the next comma is not kept.
-            while (at < end && *at != ',' && *at != '\r' && *at != '\n')
+            while (at < end && *at != m_separator && *at != '\r' && *at != '\n')
                 ++at;
         } else {
             const char* begin = at;
-            while (at < end && *at != ',' && *at != '\r' && *at != '\n')
+            while (at < end && *at != m_separator && *at != '\r' && *at != '\n')
                 ++at;
             field.text = std::string_view(begin, static_cast<size_t>(at - begin));
         }
         m_fields.push_back(field);
-        if (at < end && *at == ',') {
+        if (at < end && *at == m_separator) {
             ++at;
             continue;
         }
@@ -156,6 +157,13 @@ CsvRecords::Next CsvRecords::next()
     }
     m_rest = std::string_view(at, static_cast<size_t>(end - at));
     return Next::Record;
+}
+
+char FieldSeparator(std::string_view text)
+{
+    const size_t begin = std::min(text.find_first_not_of("\r\n"), text.size());
+    text = text.substr(begin, text.find_first_of("\r\n", begin) - begin);
+    return std::count(text.begin(), text.end(), '\t') > std::count(text.begin(), text.end(), ',') ? '\t' : ',';
 }
 
 std::optional<double> ReadDecimal(std::string_view text, bool* fraction)
@@ -221,27 +229,34 @@ std::optional<FieldTime> ReadFieldTime(std::string_view text)
     } else if (at - firstBegin > 2) {
         return std::nullopt;
     }
-    const std::optional<int> minute = Take(text, at, ':') ? Digits(text, at, 2, 2) : std::nullopt;
+    std::optional<int> minute = Take(text, at, ':') ? Digits(text, at, 2, 2) : std::nullopt;
     if (!minute)
         return std::nullopt;
     int second = 0;
     int ms = 0;
-    if (Take(text, at, ':')) {
+    const bool secondsFollow = Take(text, at, ':');
+    // "23:04.7": a fraction right after the second number makes it minutes and seconds.
+    time.noHour = !secondsFollow && !time.hasDate && at < text.size() && text[at] == '.';
+    if (time.noHour) {
+        second = *minute;
+        minute = hour;
+        hour = 0;
+    } else if (secondsFollow) {
         const std::optional<int> s = Digits(text, at, 2, 2);
         if (!s)
             return std::nullopt;
         second = *s;
-        if (Take(text, at, '.')) {
-            const size_t begin = at;
-            const std::optional<int> digits = Digits(text, at, 1, 3);
-            if (!digits)
-                return std::nullopt;
-            ms = *digits * (at - begin == 1 ? 100 : at - begin == 2 ? 10
-                                                                    : 1);
-            while (at < text.size() && IsDigit(text[at]))   // finer than a millisecond: dropped
-                ++at;
-            time.fraction = true;
-        }
+    }
+    if ((secondsFollow || time.noHour) && Take(text, at, '.')) {
+        const size_t begin = at;
+        const std::optional<int> digits = Digits(text, at, 1, 3);
+        if (!digits)
+            return std::nullopt;
+        ms = *digits * (at - begin == 1 ? 100 : at - begin == 2 ? 10
+                                                                : 1);
+        while (at < text.size() && IsDigit(text[at]))   // finer than a millisecond: dropped
+            ++at;
+        time.fraction = true;
     }
     if (at != text.size() || hour > 23 || *minute > 59 || second > 59)
         return std::nullopt;

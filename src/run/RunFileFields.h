@@ -24,11 +24,12 @@ std::string_view Trimmed(std::string_view text);
 QString FieldText(const CsvField& field);
 
 // The records of a CSV text one by one. A record ends at CR LF, LF or a lone CR outside quotes;
-// a quoted field may hold commas, quotes doubled and line breaks.
+// a quoted field may hold separators, quotes doubled and line breaks.
 class CsvRecords {
 public:
-    explicit CsvRecords(std::string_view text)
+    explicit CsvRecords(std::string_view text, char separator = ',')
         : m_rest(text)
+        , m_separator(separator)
     {
     }
 
@@ -43,10 +44,15 @@ public:
 
 private:
     std::string_view m_rest;
+    char m_separator;
     std::vector<CsvField> m_fields;
     int m_line = 1;
     int m_recordLine = 0;
 };
+
+// The separator of a text's fields: a tab when its first line that is not empty holds more tabs
+// than commas (a spreadsheet's "text" form), else a comma.
+char FieldSeparator(std::string_view text);
 
 // A decimal number such as "23.45", "-3", "1013.2" (spaces around it allowed); nothing when the
 // field holds anything else or a number that is not finite. `fraction` is set when the text
@@ -54,11 +60,13 @@ private:
 std::optional<double> ReadDecimal(std::string_view text, bool* fraction = nullptr);
 
 // A time as this program writes it ("2026-12-07 06:23:04.7", "2026-12-07 09:30:00") or as a
-// spreadsheet rewrites it ("2026/12/7 6:23", "6:23:00", "6:23").
+// spreadsheet rewrites it ("2026/12/7 6:23", "6:23:00", "6:23", and "23:04.7": minutes and
+// seconds with tenths, the hour left out, which a fraction tells apart from hours and minutes).
 struct FieldTime {
     qint64 day = 0;   // days since 1970-01-01, when hasDate
-    qint32 msOfDay = 0;
+    qint32 msOfDay = 0;   // when noHour, of the hour instead
     bool hasDate = false;
+    bool noHour = false;
     bool fraction = false;      // written with a fraction of a second
     bool programForm = false;   // "yyyy-MM-dd HH:mm:ss" exactly as this program writes it
 };

@@ -12,6 +12,7 @@ TEST(ParseCommandLine, NoOptionsMeansTheProgramAsUsual)
     EXPECT_TRUE(options->portDevice.isEmpty());
     EXPECT_TRUE(options->folder.isEmpty());
     EXPECT_EQ(options->zoom, 1);
+    EXPECT_EQ(options->classViewPort, -1);
     EXPECT_FALSE(options->showHelp || options->showVersion);
 }
 
@@ -32,6 +33,8 @@ TEST(ParseCommandLine, ReadsEveryOptionWithItsValue)
     EXPECT_EQ(ParseCommandLine({"--folder", "class/data"})->folder, QStringLiteral("class/data"));
     for (double factor : {1.0, 1.5, 2.0, 3.0})
         EXPECT_EQ(ParseCommandLine({"--zoom", QString::number(factor)})->zoom, factor);
+    EXPECT_EQ(ParseCommandLine({"--class-view"})->classViewPort, 0);
+    EXPECT_EQ(ParseCommandLine({"--class-view=9000"})->classViewPort, 9000);
     EXPECT_TRUE(ParseCommandLine({"--help"})->showHelp);
     EXPECT_TRUE(ParseCommandLine({"--version"})->showVersion);
 
@@ -68,6 +71,8 @@ TEST(ParseCommandLine, RefusesWhatItDoesNotUnderstand)
         {"--zoom", "2.5"},
         {"--zoom", "0"},
         {"--zoom", "large"},
+        {"--class-view=http"},
+        {"--class-view=70000"},
         {"-platform", "offscreen"},   // Qt's own are taken out before
     };
     for (const QStringList& arguments : refused)

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -147,6 +148,36 @@ TEST(RunFile, ReadsTheFormsSpreadsheetsSaveAgain)
          {},
          {"2026-12-07 06:23:04.7 20 1013.2"},
          RunInterval::Tenth},
+        {"Excel, 0.1-s times as minutes:seconds, the hour from the journal's name, past the hour",
+         shiftJis.encode(QStringLiteral("番号,時刻,温度(℃),気圧(hPa),状態,警報\r\n0,59:59.8,20,1013,,\r\n1,59:59.9,21,1013,,\r\n2,00:00.0,22,1013,,\r\n")),
+         QStringLiteral("poruka-2026-12-07-065959.csv"),
+         {"2026-12-07 06:59:59.8 20 1013", "2026-12-07 06:59:59.9 21 1013", "2026-12-07 07:00:00.0 22 1013"},
+         RunInterval::Tenth},
+        {"minutes:seconds, the journal begun just before the hour turned",
+         "番号,時刻,温度(℃)\r\n0,0:00.1,20\r\n",
+         QStringLiteral("poruka-2026-12-31-235959.csv"),
+         {"2027-01-01 00:00:00.1 20 -"},
+         RunInterval::Tenth},
+        {"minutes:seconds with no name to tell the hour: time since the first row",
+         "番号,時刻,温度(℃)\r\n0,59:59.9,20\r\n1,0:00.0,21\r\n",
+         {},
+         {"+0 s 20 -", "+0.1 s 21 -"},
+         RunInterval::Tenth},
+        {"an export with minutes:seconds: its elapsed seconds are the time",
+         "番号,経過時間(秒),時刻,温度(℃)\r\n0,0,23:04.7,20\r\n1,3600.1,23:04.8,21\r\n",
+         QStringLiteral("poruka-2026-12-07-0930.csv"),
+         {"+0 s 20 -", "+3600.1 s 21 -"},
+         RunInterval::Tenth},
+        {"Excel's Unicode text: UTF-16 with its byte-order mark, tab separated",
+         QByteArray("\xFF\xFE") + QStringEncoder(QStringEncoder::Utf16LE).encode(QStringLiteral("番号\t時刻\t温度(℃)\t気圧(hPa)\t状態\t警報\r\n0\t2026/12/7 6:23\t20\t1013\t未接続\t\"a, b\"\r\n")),
+         {},
+         {"2026-12-07 06:23:00.0 20 1013 未接続"},
+         RunInterval::Unknown},
+        {"the same, big-endian, below a blank line",
+         QByteArray("\xFE\xFF") + QStringEncoder(QStringEncoder::Utf16BE).encode(QStringLiteral("\r\n時刻\t温度(℃)\r\n6:23\t20\r\n")),
+         {},
+         {"day+0 06:23:00 20 -"},
+         RunInterval::Unknown},
         {"columns deleted and moved, elapsed seconds the only time",
          "気圧(hPa),経過時間(秒)\r\n1013,0\r\n1012.5,60\r\n",
          {},
@@ -221,4 +252,36 @@ TEST(RunFile, OpensOnlyRegularFilesOfSensibleSizeAndLeavesThemAsTheyWere)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), bytes);
     EXPECT_EQ(QFileInfo(path).lastModified(), modified);
+}
+
+TEST(RunFile, BinaryEmptyAndGarbageFilesGiveTheirMessageAndStayAsTheyWere)
+{
+    QByteArray binary(50 << 20, Qt::Uninitialized);
+    QRandomGenerator generator(20261207);
+    generator.fillRange(reinterpret_cast<quint32*>(binary.data()), binary.size() / 4);
+    const struct {
+        const char* form;
+        QByteArray bytes;
+        const char* error;
+    } cases[] = {
+        {"50 MB of random bytes", binary, "1 行目を読めません: 記録の見出しがありません"},
+        {"empty", {}, "1 行目を読めません: 何も書かれていません"},
+        {"garbage text", QByteArray("lorem ipsum, dolor\n\"sit amet\n").repeated(1000), "1 行目を読めません: 記録の見出しがありません"},
+    };
+    QTemporaryDir folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.form);
+        const QString path = QDir(folder.path()).filePath(QStringLiteral("%1.csv").arg(c.form));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(c.bytes) == c.bytes.size());
+        file.close();
+        const QDateTime modified = QFileInfo(path).lastModified();
+        const RunFileResult read = ReadRunFileAt(path);
+        ASSERT_FALSE(read.ok());
+        EXPECT_EQ(read.error->text(), QString::fromUtf8(c.error));
+        EXPECT_TRUE(read.samples.empty());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.readAll() == c.bytes);
+        EXPECT_EQ(QFileInfo(path).lastModified(), modified);
+    }
 }
