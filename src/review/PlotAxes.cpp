@@ -20,8 +20,9 @@ std::vector<double> ValueTicks(double low, double high, int most)
             break;
         }
     }
-    for (double v = std::ceil(low / step) * step; v <= high + step * 1e-9; v += step)
-        ticks.push_back(std::fabs(v) < step * 1e-9 ? 0.0 : v);
+    // Each mark counted from zero, not added up, so that rounding errors do not pile up.
+    for (double k = std::ceil(low / step); k * step <= high + step * 1e-9; ++k)
+        ticks.push_back(k == 0 ? 0.0 : k * step);
     return ticks;
 }
 

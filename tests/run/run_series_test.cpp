@@ -95,3 +95,20 @@ TEST(RunSeries, JournalOnItsOwnTimeBase)
     EXPECT_TRUE(csv.endsWith("\r\n1200,20.03,1013.0\r\n")) << csv.toStdString();
     EXPECT_TRUE(ComparisonCsv({{QStringLiteral("a"), &run}}, true).contains("\r\n2026-12-07 09:31:00,20.01,"));
 }
+
+// A spreadsheet may leave rows without a time (never placed) and a clock set back leaves rows
+// out of order: they are drawn by time, their alerts with them.
+TEST(RunSeries, RowsWithoutTimeLeftOutAndRowsPutInOrder)
+{
+    const QByteArray file = "経過時間(秒),温度(℃),警報\r\n"
+                            "120,22.0,\r\n"
+                            ",99.0,\r\n"
+                            "0,20.0,はじめ\r\n"
+                            "60,21.0,\r\n";
+    RunSeries run(ReadRunFile(file));
+    ASSERT_EQ(run.size(), 3);
+    EXPECT_EQ(run.timeMs(2), 120000);
+    EXPECT_FLOAT_EQ(*run.value(0, RunChannel::Temperature), 20);
+    EXPECT_EQ(run.alertsOf(0), QStringList{QStringLiteral("はじめ")});
+    EXPECT_FALSE(run.startTimeOfDayMs());   // elapsed seconds tell no clock time
+}
