@@ -16,8 +16,7 @@ enum Column { Start,
               Interval,
               Samples,
               Lowest,
-              Highest,
-              Count };
+              Highest };
 
 QString IntervalText(RunInterval interval)
 {
