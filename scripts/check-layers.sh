@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # The layers of src/ use only the layers below them:
-#   base <- render <- files <- device <- run <- widgets <- window <- features, settings, classview
-#   <- program
-# features, settings and classview stand side by side: none includes another, so nothing but the
+#   base <- render <- files <- device <- run <- widgets <- window <- features, settings, classview,
+#   review <- program
+# features, settings, classview and review stand side by side: none includes another, so nothing but the
 # program (and main.cpp beside it) includes a feature.
 # Fails, naming the line, when a file of one layer includes a header of a layer above it or
 # beside it.
 set -euo pipefail
 src=${1:-"$(dirname "${BASH_SOURCE[0]}")/../src"}
 declare -A rank=([base]=0 [render]=1 [files]=2 [device]=3 [run]=4 [widgets]=5 [window]=6
-                 [features]=7 [settings]=7 [classview]=7 [program]=8)
+                 [features]=7 [settings]=7 [classview]=7 [review]=7 [program]=8)
 bad=0
 for layer in "${!rank[@]}"; do
   [[ -d $src/$layer ]] || continue

@@ -27,6 +27,9 @@ struct Options {
     QCommandLineOption zoom{QStringLiteral("zoom"),
                             QStringLiteral("Draw the window FACTOR times as large: 1, 1.5, 2 or 3."),
                             QStringLiteral("FACTOR")};
+    QCommandLineOption review{QStringLiteral("review"),
+                              QStringLiteral("Open the window 記録を見る, which compares saved runs, with the run files"
+                                             " given after the options.")};
     QCommandLineOption classView{QStringLiteral("class-view"),
                                  QStringLiteral("Show the readings to the pupils' browsers from the start, on port 8080"
                                                 " (or the next free one) or on PORT, and print the page's address."),
@@ -42,7 +45,10 @@ struct Parser {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions({options.port, options.screenshot, options.quitAfter, options.folder, options.zoom, options.classView});
+        parser.addOptions({options.port, options.screenshot, options.quitAfter, options.folder, options.zoom,
+                           options.classView, options.review});
+        parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("With --review: a run to open."),
+                                     QStringLiteral("[FILE...]"));
     }
 
     QCommandLineParser parser;
@@ -77,12 +83,17 @@ std::optional<CommandLine> ParseCommandLine(const QStringList& arguments)
     Parser reader;
     QCommandLineParser& parser = reader.parser;
     const Options& option = reader.options;
-    if (!parser.parse(QStringList{QStringLiteral("poruka")} + WithClassViewPort(arguments)) || !parser.positionalArguments().isEmpty())
+    if (!parser.parse(QStringList{QStringLiteral("poruka")} + WithClassViewPort(arguments)))
+        return std::nullopt;
+    // Files are runs to review; without --review there is nothing to give them to.
+    if (!parser.isSet(option.review) && !parser.positionalArguments().isEmpty())
         return std::nullopt;
 
     CommandLine options;
     options.showHelp = parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"));
     options.showVersion = parser.isSet(QStringLiteral("version"));
+    options.review = parser.isSet(option.review);
+    options.reviewFiles = parser.positionalArguments();
     options.portDevice = parser.value(option.port);
     options.screenshotFile = parser.value(option.screenshot);
     if (parser.isSet(option.quitAfter)) {

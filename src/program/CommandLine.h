@@ -13,6 +13,8 @@ struct CommandLine {
     QString folder;                 // --folder DIR: the five files' folder ("~/" expanded);
                                     // empty: the current folder
     double zoom = 1;                // --zoom FACTOR: start shown at 1, 1.5, 2 or 3 times the size
+    bool review = false;            // --review [FILE...]: open the window 記録を見る instead
+    QStringList reviewFiles;        // the runs it opens at once
     int classViewPort = -1;         // --class-view[=PORT]: serve the class view from the start
                                     // (-1: not; 0: 8080 or the next free port)
     bool showHelp = false;          // --help: print the options and end
@@ -35,4 +37,4 @@ inline constexpr double kLongestQuitAfter = 2000000;   // seconds, about 23 days
 
 inline constexpr const char* kUsage =
     "usage: poruka [--port DEVICE] [--screenshot FILE] [--quit-after SECONDS] [--folder DIR]"
-    " [--zoom 1|1.5|2|3] [--class-view[=PORT]] [--help] [--version]";
+    " [--zoom 1|1.5|2|3] [--class-view[=PORT]] [--review [FILE...]] [--help] [--version]";

@@ -8,9 +8,12 @@
 #include "features/Journal.h"
 #include "features/Zoom.h"
 #include "render/SurfaceView.h"
+#include "review/ReviewWindow.h"
+#include "run/RunCsv.h"
 #include "settings/OpenSettingsWindow.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 
@@ -59,6 +62,10 @@ Program::Program(PorukaEnvironment environment)
     m_zoom = new WindowZoom(window, window.content(), *window.Picture1, window.statusBoard(),
                             m_commands, *m_pictureMenu);
     m_journal = new Journal(window.workingFolder(), window.runLog(), window.statusBoard(), &window);
+
+    m_liveRun = std::make_unique<LiveRun>(LiveRun{window.runLog(), window.state(), [&window] {
+                                                      return ExportedSampleCount(window.state(), window.RunActive());
+                                                  }});
     if (PortStatus* port = window.portStatus()) {
         ShowConnectionStatus(*port, window.statusBoard());
         QObject::connect(&window, &Poruka::readoutExchanged, port, &PortStatus::Check);
@@ -69,9 +76,34 @@ Program::Program(PorukaEnvironment environment)
     QObject::connect(&window, &Poruka::readoutExchanged, m_classView, [&window, this] {
         m_classView->showReadings(window.Text1->text(), window.Text3->text());
     });
+
+    // Beside the class view: the windows the program opens besides its own.
+    QAction* review = m_commands.add(window, QStringLiteral("記録を見る…"), {QKeySequence(Qt::CTRL | Qt::Key_O)});
+    m_pictureMenu->addAction(review);
+    QObject::connect(review, &QAction::triggered, &window, [this] { openReview(); });
 }
 
 Program::~Program() = default;
+
+ReviewWindow& Program::openReview(const QStringList& files)
+{
+    if (!m_review) {
+        Poruka& window = *m_window;
+        const ReviewParts parts{window.questions(), m_commands,
+                                window.workingFolder().filePath(QString::fromUtf8(Journal::kFolderName)),
+                                window.workingFolder().absolutePath(), m_liveRun.get()};
+        m_review = new ReviewWindow(parts, &window);
+        m_review->setAttribute(Qt::WA_DeleteOnClose);
+        // As large as the main window, for the class watching on the projector.
+        m_review->setZoom(m_zoom->factor());
+        QObject::connect(m_zoom, &WindowZoom::factorChanged, m_review, &ReviewWindow::setZoom);
+    }
+    m_review->openFiles(files);
+    m_review->show();
+    m_review->raise();
+    m_review->activateWindow();
+    return *m_review;
+}
 
 void UseClassroomPort(PorukaEnvironment& environment, const QString& device)
 {

@@ -10,7 +10,9 @@
 #include "widgets/CommandRegistry.h"
 #include "window/Poruka.h"
 
+#include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -18,6 +20,8 @@ class ClassView;
 class ExportCommands;
 class Journal;
 class QMenu;
+class ReviewWindow;
+struct LiveRun;
 class WindowZoom;
 
 class Program {
@@ -33,6 +37,10 @@ public:
     QMenu& pictureMenu() { return *m_pictureMenu; }
     const CommandRegistry& commands() const { return m_commands; }
 
+    // The window 記録を見る (built on first use, shown at the main window's zoom, the run being
+    // recorded among its runs), with these files opened in it.
+    ReviewWindow& openReview(const QStringList& files = {});
+
 private:
     CommandRegistry m_commands;
     std::unique_ptr<Poruka> m_window;
@@ -41,6 +49,8 @@ private:
     ExportCommands* m_export = nullptr;
     WindowZoom* m_zoom = nullptr;
     Journal* m_journal = nullptr;
+    std::unique_ptr<LiveRun> m_liveRun;
+    QPointer<ReviewWindow> m_review;
     ClassView* m_classView = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include "program/Program.h"
 #include "program/RepaintTransport.h"
 #include "program/Translations.h"
+#include "review/ReviewWindow.h"
 #include "widgets/Fonts.h"
 
 #include <QApplication>
@@ -77,14 +78,20 @@ int RunProgram(int argc, char** argv)
     }
     Program program(std::move(environment));
     Poruka& window = program.window();
-    window.Form_Load();
+    // Reviewing saved runs needs no box: the main window is not loaded, only built.
+    if (!options->review)
+        window.Form_Load();
     // A size larger than the screen would put the controls out of reach.
     const double zoom = std::min(options->zoom, program.zoom().largestOffered());
     if (zoom < options->zoom)
         std::fprintf(stderr, "poruka: --zoom %g does not fit the screen; starting at %g\n",
                      options->zoom, zoom);
     program.zoom().setFactor(zoom);
-    window.show();
+    QWidget* shown = &window;
+    if (options->review)
+        shown = &program.openReview(options->reviewFiles);
+    else
+        window.show();
     if (options->classViewPort >= 0) {
         if (!program.classView().start(static_cast<quint16>(options->classViewPort))) {
             std::fprintf(stderr, "poruka: the class view cannot open port %d\n", options->classViewPort);
@@ -97,9 +104,9 @@ int RunProgram(int argc, char** argv)
 
     if (options->quitAfterSeconds >= 0 || !options->screenshotFile.isEmpty()) {
         const double seconds = options->quitAfterSeconds >= 0 ? options->quitAfterSeconds : 3.0;
-        QTimer::singleShot(static_cast<int>(seconds * 1000), &window, [&window, &options] {
+        QTimer::singleShot(static_cast<int>(seconds * 1000), shown, [shown, &options] {
             if (!options->screenshotFile.isEmpty()) {
-                if (!window.grab().save(options->screenshotFile, "PNG")) {
+                if (!shown->grab().save(options->screenshotFile, "PNG")) {
                     std::fprintf(stderr, "poruka: cannot write %s\n",
                                  qPrintable(options->screenshotFile));
                     QCoreApplication::exit(1);

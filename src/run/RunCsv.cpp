@@ -8,8 +8,8 @@
 
 namespace {
 
-const QByteArray kByteOrderMark("\xEF\xBB\xBF");
-const QByteArray kLineEnd("\r\n");
+const QByteArray kByteOrderMark(kCsvByteOrderMark);
+const QByteArray kLineEnd(kCsvLineEnd);
 
 // Whole units since the epoch, rounded down, so that a time and the elapsed seconds agree
 // with what the time field shows.

@@ -15,6 +15,11 @@
 
 struct ProgramState;
 
+// Every CSV the program writes is UTF-8 with a byte-order mark (Japanese spreadsheet programs
+// need it to read UTF-8) and CRLF line ends.
+inline constexpr char kCsvByteOrderMark[] = "\xEF\xBB\xBF";
+inline constexpr char kCsvLineEnd[] = "\r\n";
+
 // Number of history slots a CSV holds, from slot 0: the samples the graph shows.
 // - While recording, slots 0 .. SampleCount - 1; slot SampleCount is the one the next sample
 //   goes to.

@@ -40,3 +40,9 @@ QString MessageBoxQuestions::AskSaveFileName(QWidget* parent, const QString& tit
     return QFileDialog::getSaveFileName(parent, title, suggestedPath, filter, nullptr,
                                         QFileDialog::DontUseNativeDialog);
 }
+
+QStringList MessageBoxQuestions::AskOpenFileNames(QWidget* parent, const QString& title, const QString& folder,
+                                                  const QString& filter)
+{
+    return QFileDialog::getOpenFileNames(parent, title, folder, filter, nullptr, QFileDialog::DontUseNativeDialog);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -13,6 +14,9 @@ public:
     // Where to save a file: the chosen path, or empty when the user cancels.
     virtual QString AskSaveFileName(QWidget* parent, const QString& title,
                                     const QString& suggestedPath, const QString& filter) = 0;
+    // Which files to open: the chosen paths, or none when the user cancels.
+    virtual QStringList AskOpenFileNames(QWidget* parent, const QString& title, const QString& folder,
+                                         const QString& filter) = 0;
 };
 
 class MessageBoxQuestions final : public Questions {
@@ -21,4 +25,6 @@ public:
     void ShowMessage(QWidget* parent, const QString& message, const QString& title) override;
     QString AskSaveFileName(QWidget* parent, const QString& title, const QString& suggestedPath,
                             const QString& filter) override;
+    QStringList AskOpenFileNames(QWidget* parent, const QString& title, const QString& folder,
+                                 const QString& filter) override;
 };

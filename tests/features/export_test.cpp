@@ -427,7 +427,7 @@ TEST(ExportCommands, RightClickMenuAndShortcutsOfferBothSaves)
     emit window.Picture1->customContextMenuRequested(QPoint(200, 150));
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->actions().size(), 6);   // the two saves, the size of the view, the class view
+    ASSERT_EQ(menu->actions().size(), 7);   // the two saves, the size of the view, the class view, the review
     EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("データをCSVで保存…"));
     EXPECT_EQ(menu->actions()[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("グラフを画像で保存…"));
@@ -435,6 +435,8 @@ TEST(ExportCommands, RightClickMenuAndShortcutsOfferBothSaves)
     EXPECT_TRUE(menu->actions()[2]->isSeparator());
     EXPECT_EQ(menu->actions()[3]->text(), QStringLiteral("表示の大きさ"));
     EXPECT_EQ(menu->actions()[5]->text(), QStringLiteral("生徒の端末に表示…"));
+    EXPECT_EQ(menu->actions()[6]->text(), QStringLiteral("記録を見る…"));
+    EXPECT_EQ(menu->actions()[6]->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     menu->close();
 
     // The shortcuts work from anywhere in the window, also from a value field.

@@ -37,6 +37,13 @@ TEST(ParseCommandLine, ReadsEveryOptionWithItsValue)
     EXPECT_EQ(ParseCommandLine({"--class-view=9000"})->classViewPort, 9000);
     EXPECT_TRUE(ParseCommandLine({"--help"})->showHelp);
     EXPECT_TRUE(ParseCommandLine({"--version"})->showVersion);
+
+    // Files after the options are runs to review, and only with --review.
+    const auto review = ParseCommandLine({"--review", "a.csv", "--quit-after", "1", "b.csv"});
+    ASSERT_TRUE(review);
+    EXPECT_TRUE(review->review);
+    EXPECT_EQ(review->reviewFiles, QStringList({"a.csv", "b.csv"}));
+    EXPECT_TRUE(ParseCommandLine({"--review"})->reviewFiles.isEmpty());
 }
 
 TEST(WithoutQtOptions, LeavesOnlyOurs)

@@ -95,6 +95,14 @@ public:
         saveNames.pop_front();
         return name;
     }
+    QStringList AskOpenFileNames(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        if (openNames.empty())
+            return QStringList();
+        const QStringList names = openNames.front();
+        openNames.pop_front();
+        return names;
+    }
 
     struct Asked {
         QString message;
@@ -105,6 +113,7 @@ public:
     std::vector<Asked> shown;
     std::deque<QString> saveNames;   // paths chosen in save dialogs; none left cancels
     std::vector<Asked> askedSave;    // message = the suggested path
+    std::deque<QStringList> openNames;   // files chosen in open dialogs; none left cancels
 };
 
 // Answers the readout's requests with the byte given until its last request asks for the
