@@ -55,6 +55,8 @@ FolderRunList::FolderRunList(QString folder, QWidget* parent)
     setHeaderLabels({QStringLiteral("日付と開始"), QStringLiteral("名前"), QStringLiteral("長さ"), QStringLiteral("間隔"),
                      QStringLiteral("数"), QStringLiteral("最低"), QStringLiteral("最高")});
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Numbers stay beside their heading instead of at the far edge of a wide list.
+    header()->setStretchLastSection(false);
     connect(this, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { emit openRequested(item->data(Start, Qt::UserRole).toString()); });
 }
