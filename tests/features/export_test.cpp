@@ -316,7 +316,7 @@ TEST(ExportCommands, PictureHoldsTheThreePicturesPixelForPixel)
 TEST(RunSpanText, FromTheFirstToTheLastKnownMoment)
 {
     const QDateTime now(QDate(2026, 12, 9), QTime(14, 0));
-    const auto on = [](QDate date, QTime time) { return SampleMoment{QDateTime(date, time)}; };
+    const auto on = [](QDate date, QTime time) { return SampleMoment{QDateTime(date, time), false, true, {}}; };
     const QDate day(2026, 12, 7);
     struct Case {
         std::vector<SampleMoment> moments;

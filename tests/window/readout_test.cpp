@@ -86,10 +86,12 @@ TEST_F(Readout, BoxThatAlwaysAnswersInTimeGetsTheRequestsAndValuesOfTheAlternati
         before.Tick(answer);
         Ticks(1);
         ASSERT_EQ(test.port->written, before.written) << "tick " << tick;
-        if (before.temperatureByte >= 0)
+        if (before.temperatureByte >= 0) {
             ASSERT_EQ(Text1(), DecimalText(double(before.temperatureByte - 50))) << "tick " << tick;
-        if (before.pressureByte >= 0)
+        }
+        if (before.pressureByte >= 0) {
             ASSERT_EQ(Text3(), DecimalText(double(900 + before.pressureByte))) << "tick " << tick;
+        }
         // 0xF2 is answered with a temperature byte, 0xF3 with a pressure byte.
         answer = Byte(test.port->written.back() == kF2 ? 60 + random() % 20 : 100 + random() % 30);
     }
