@@ -89,7 +89,9 @@ def run(build, seconds, warm_up, clients):
     for name in ("EKION.CSV", "KION.CSV", "VORUM1.CSV", "VORUM2.CSV"):
         shutil.copy(ROOT / "data" / name, work / name)
     (work / "VORUM.TXT").write_bytes(b"Zikan=0\r\n")
-    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=str(work))
+    env = dict(os.environ, XDG_RUNTIME_DIR=str(work))
+    # Offscreen unless a display is given: QT_QPA_PLATFORM=xcb under xvfb-run is a real window.
+    env.setdefault("QT_QPA_PLATFORM", "offscreen")
     os.chmod(work, 0o700)
     box = subprocess.Popen([str(build / "tools/virtual-box/poruka-box"), "--link", str(work / "tty"),
                             "--data", str(ROOT / "data"), "--scenario", "steady", "--seed", "1"],
