@@ -80,6 +80,8 @@ private:
     void paintBase(QPainter& painter, double pixelRatio, const QFont& font);
     void paintAxes(QPainter& painter, const QFont& font);
     void paintCurve(QPainter& painter, const PlotRun& run, RunChannel channel, double pixelRatio);
+    void paintDenseCurve(QPainter& painter, const PlotRun& run, RunChannel channel,
+                         const std::vector<ColumnSpan>& spans, double pixelRatio);
     void paintAlerts(QPainter& painter, const PlotRun& run);
     void paintLegend(QPainter& painter, const QFont& font);
     void paintOverlay(QPainter& painter, const QFont& font);

@@ -12,12 +12,17 @@
 namespace {
 
 struct Graph {
-    Graph()
+    // An hour of minute samples, warming; or with `tenths`, ten minutes of 0.1-s samples, more
+    // than the graph has pixel columns even 1920 wide.
+    explicit Graph(bool tenths = false)
     {
         auto series = std::make_shared<RunSeries>();
         const QDateTime start(QDate(2026, 12, 7), QTime(9, 30));
-        for (int i = 0; i <= 60; ++i)   // an hour of minute samples, warming
-            series->append({i, 2000.0f + 50 * i, 10130, {start.addSecs(60 * i), false, true, {}}});
+        const int samples = tenths ? 6000 : 60;
+        for (int i = 0; i <= samples; ++i) {
+            const QDateTime at = start.addMSecs((tenths ? 100 : 60000) * qint64(i));
+            series->append({std::min(i, 12000), 2000.0f + 3000.0f * i / samples, 10130, {at, tenths, true, {}}});
+        }
         graph.plot().runs().push_back({series, QStringLiteral("1班"), Qt::blue, true});
         graph.resize(800, 500);
         graph.show();
@@ -87,4 +92,31 @@ TEST(ReviewGraph, DragsPanAndSelectByPointerAndKeys)
     ASSERT_TRUE(g.graph.plot().selection);
     EXPECT_DOUBLE_EQ(g.graph.plot().selection->first, line);
     EXPECT_NEAR(g.graph.plot().selection->second - line, g.span() / 20, 1);
+}
+
+// The curve's highest and lowest rows of its colour, as fractions of the picture's height.
+std::pair<double, double> CurveRows(const QImage& image)
+{
+    int top = image.height();
+    int bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == QColor(Qt::blue).rgb()) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return {double(top) / image.height(), double(bottom) / image.height()};
+}
+
+TEST(ReviewGraph, SlidePictureDrawsADenseRunWhereTheWindowDoes)
+{
+    Graph g(true);
+    const QImage shown = g.graph.grab().toImage();
+    const QImage slide = g.graph.picture(1920);
+    ASSERT_EQ(slide.width(), 1920);
+    const auto [shownTop, shownBottom] = CurveRows(shown);
+    const auto [slideTop, slideBottom] = CurveRows(slide);
+    ASSERT_LT(shownTop, shownBottom);
+    EXPECT_NEAR(slideTop, shownTop, 0.01);
+    EXPECT_NEAR(slideBottom, shownBottom, 0.01);
 }
