@@ -50,8 +50,15 @@ std::vector<ColumnSpan> ReduceToColumns(const RunSeries& series, RunChannel chan
         return series.indexAtOrAfter(static_cast<qint64>(std::clamp(ms, -9e15, 9e15)), hint);
     };
     qsizetype from = series.indexAtOrAfter(static_cast<qint64>(std::clamp(std::ceil(window.startMs), -9e15, 9e15)));
+    qsizetype previousCount = 0;
     for (int c = 0; c < window.columns; ++c) {
-        const qsizetype to = boundary(c + 1, from);
+        // Samples come at a steady pace, so the search starts where as many samples as the
+        // column before held would end: a probe or two instead of a search over the column.
+        qsizetype guess = from + std::max<qsizetype>(previousCount - 1, 0);
+        if (guess >= series.size() || series.timeMs(guess) >= std::ceil(window.startMs + (c + 1) * window.msPerColumn))
+            guess = from;
+        const qsizetype to = boundary(c + 1, guess);
+        previousCount = to - from;
         if (to > from) {
             ColumnSpan& span = columns[size_t(c)];
             span.first = FirstMeasured(series, channel, from, to);

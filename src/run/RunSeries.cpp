@@ -173,6 +173,19 @@ void RunSeries::summarize(qsizetype blockIndex)
             }
         }
     }
+    // The group of blocks it belongs to, summarized again from its blocks.
+    const qsizetype groupIndex = blockIndex / kBlock;
+    if (static_cast<qsizetype>(m_groups.size()) <= groupIndex)
+        m_groups.resize(size_t(groupIndex) + 1);
+    std::array<float, 4>& group = m_groups[size_t(groupIndex)];
+    group = {kNone, kNone, kNone, kNone};
+    const qsizetype endBlock = std::min(static_cast<qsizetype>(m_blocks.size()), (groupIndex + 1) * kBlock);
+    for (qsizetype b = groupIndex * kBlock; b < endBlock; ++b) {
+        for (size_t c = 0; c < 4; c += 2) {
+            group[c] = Lower(group[c], m_blocks[size_t(b)][c]);
+            group[c + 1] = Higher(group[c + 1], m_blocks[size_t(b)][c + 1]);
+        }
+    }
 }
 
 std::optional<float> RunSeries::value(qsizetype i, RunChannel channel) const
@@ -273,12 +286,24 @@ std::pair<float, float> RunSeries::range(qsizetype from, qsizetype to, RunChanne
     for (qsizetype i = from; i < firstWhole * kBlock; ++i)
         take(i);
     const size_t c = channel == RunChannel::Temperature ? 0 : 2;
-    for (qsizetype block = firstWhole; block < endWhole; ++block) {
-        const auto& summary = m_blocks[size_t(block)];
+    const auto takeSummary = [&](const std::array<float, 4>& summary) {
         if (!std::isnan(summary[c])) {
             low = Lower(low, summary[c]);
             high = Higher(high, summary[c + 1]);
         }
+    };
+    // The blocks before the first whole group and after the last one one by one, the whole
+    // groups by theirs.
+    const qsizetype firstGroup = (firstWhole + kBlock - 1) / kBlock;
+    const qsizetype endGroup = endWhole / kBlock;
+    const qsizetype blocksBefore = firstGroup < endGroup ? firstGroup * kBlock : endWhole;
+    for (qsizetype block = firstWhole; block < blocksBefore; ++block)
+        takeSummary(m_blocks[size_t(block)]);
+    if (firstGroup < endGroup) {
+        for (qsizetype group = firstGroup; group < endGroup; ++group)
+            takeSummary(m_groups[size_t(group)]);
+        for (qsizetype block = endGroup * kBlock; block < endWhole; ++block)
+            takeSummary(m_blocks[size_t(block)]);
     }
     for (qsizetype i = endWhole * kBlock; i < to; ++i)
         take(i);

@@ -75,6 +75,8 @@ private:
     // Lowest and highest of both channels over each block of kBlock samples (a sixteenth of the
     // samples' own size).
     std::vector<std::array<float, 4>> m_blocks;
+    // The same over each group of kBlock blocks.
+    std::vector<std::array<float, 4>> m_groups;
     // Samples the line does not reach from the one before them, rising.
     std::vector<qint32> m_breaks;
     qint64 m_origin = 0;

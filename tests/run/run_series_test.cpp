@@ -70,6 +70,30 @@ TEST(ReduceToColumns, KeepsEveryPeakAndBreaksAtGaps)
     EXPECT_EQ(ReduceToColumns(run, RunChannel::Temperature, {-5000, 1000, 3})[0].first, -1);
 }
 
+// The summaries of blocks and of groups of blocks give what a look at every sample gives, for
+// stretches that begin and end anywhere, across gaps.
+TEST(RunSeries, RangeAgreesWithEverySampleLookedAt)
+{
+    RunSeries run;
+    for (int i = 0; i < 3000; ++i)
+        run.append(Sample(i, i * 100 + 1, 2000 + (i * 7919) % 3001, 10000 + (i * 31) % 257, i % 97 > 3));
+    for (const auto& [from, to] : {std::pair{0, 3000}, {5, 250}, {17, 300}, {255, 257}, {256, 512}, {300, 2900}, {1000, 1001}, {2990, 3100}}) {
+        for (const RunChannel channel : {RunChannel::Temperature, RunChannel::Pressure}) {
+            float low = INFINITY;
+            float high = -INFINITY;
+            for (int i = from; i < std::min(to, 3000); ++i) {
+                if (const auto v = run.value(i, channel)) {
+                    low = std::min(low, *v);
+                    high = std::max(high, *v);
+                }
+            }
+            const auto [rangeLow, rangeHigh] = run.range(from, to, channel);
+            EXPECT_EQ(rangeLow, low) << from << ".." << to;
+            EXPECT_EQ(rangeHigh, high) << from << ".." << to;
+        }
+    }
+}
+
 // A journal stopped and started again is drawn on its own time base, not joined across the
 // pause; its clock time and alerts come with it; the comparison CSV writes it back.
 TEST(RunSeries, JournalOnItsOwnTimeBase)
