@@ -6,8 +6,8 @@
 #include <QFontMetricsF>
 #include <QIODevice>
 #include <QPainter>
-#include <QTransform>
 #include <QPainterPath>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
