@@ -88,10 +88,15 @@ int RunProgram(int argc, char** argv)
                      options->zoom, zoom);
     program.zoom().setFactor(zoom);
     QWidget* shown = &window;
-    if (options->review)
-        shown = &program.openReview(options->reviewFiles);
-    else
+    if (options->review) {
+        ReviewWindow& review = program.openReview();
+        shown = &review;
+        // The files are opened once the event loop runs: a file that is no run gets a message
+        // box, and --quit-after ends the program even while that box waits for an answer.
+        QTimer::singleShot(0, &review, [&review, files = options->reviewFiles] { review.openFiles(files); });
+    } else {
         window.show();
+    }
     if (options->classViewPort >= 0) {
         if (!program.classView().start(static_cast<quint16>(options->classViewPort))) {
             std::fprintf(stderr, "poruka: the class view cannot open port %d\n", options->classViewPort);

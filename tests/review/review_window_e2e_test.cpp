@@ -84,6 +84,23 @@ TEST(ReviewWindow, ProgramDrawsThreeRunsInThreeColours)
     EXPECT_EQ(PixelsOf(picture, kRunColours[3], picture.rect()), 0);
 }
 
+// The message about a file that is no run waits for the teacher; --quit-after still ends the
+// program on time.
+TEST(ReviewWindow, ProgramEndsOnTimeWhileAMessageWaits)
+{
+    QTemporaryDir folder;
+    const QString garbage = folder.filePath(QStringLiteral("garbage.csv"));
+    QFile file(garbage);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not,a\nrun\n");
+    file.close();
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.start(ProgramPath(), {QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--folder"), folder.filePath(QStringLiteral("class")), QStringLiteral("--quit-after"), QStringLiteral("0.5"), QStringLiteral("--review"), garbage});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 0);
+}
+
 TEST(ReviewWindow, FilesThatAreNoRunEachGetTheirMessageAndStayUnchanged)
 {
     QTemporaryDir folder;
