@@ -1,10 +1,9 @@
 #pragma once
 
-// Writing an export to disk: all or nothing. The bytes go to a temporary file beside the
-// target, which replaces the target only when everything was written, so a full disk, a
-// missing folder or a crash never leaves half a file behind.
+// Writing an export to disk: all or nothing (WriteWholeFile), the pictures as a worksheet.
 
 #include "run/RecordedSample.h"
+#include "run/WholeFile.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -13,13 +12,6 @@
 #include <vector>
 
 class Surface;
-
-struct WriteResult {
-    bool ok = false;
-    QString error;   // the system's reason when not ok
-};
-
-WriteResult WriteWholeFile(const QString& path, const QByteArray& bytes);
 
 // What a worksheet needs beside the pictures: the title, when the run was, which curve is which.
 struct PictureCaption {

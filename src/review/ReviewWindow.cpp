@@ -7,6 +7,7 @@
 #include "run/ComparisonCsv.h"
 #include "run/RunLog.h"
 #include "run/RunNames.h"
+#include "run/WholeFile.h"
 #include "widgets/CommandRegistry.h"
 #include "widgets/Questions.h"
 #include "widgets/ScaledControls.h"
@@ -25,7 +26,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QSplitter>
 #include <QToolButton>
@@ -61,12 +61,6 @@ QString DefaultName(const RunSeries& series, const QString& path)
     if (series.start().isValid())
         return series.start().toString(QStringLiteral("M月d日 H:mm"));
     return QFileInfo(path).completeBaseName();
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 }   // namespace
@@ -324,7 +318,7 @@ void ReviewWindow::savePicture(int width)
     const QImage picture = m_graph->picture(width > 0 ? width : m_graph->width());
     QByteArray png;
     QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG") || !WriteFile(path, png))
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG") || !WriteWholeFile(path, png).ok)
         tell(QStringLiteral("%1 を保存できませんでした。").arg(QFileInfo(path).fileName()));
 }
 
@@ -338,7 +332,7 @@ void ReviewWindow::saveTable()
     for (const PlotRun& run : m_graph->plot().runs())
         if (run.visible)
             runs.push_back({run.name, run.series.get()});
-    if (!WriteFile(path, ComparisonCsv(runs, m_graph->plot().view().clockTime)))
+    if (!WriteWholeFile(path, ComparisonCsv(runs, m_graph->plot().view().clockTime)).ok)
         tell(QStringLiteral("%1 を保存できませんでした。").arg(QFileInfo(path).fileName()));
 }
 

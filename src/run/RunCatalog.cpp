@@ -1,11 +1,12 @@
 #include "run/RunCatalog.h"
 
+#include "run/WholeFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -111,12 +112,8 @@ QJsonObject ReadCache(const QString& path)
 // A folder that cannot be written (a read-only stick) simply keeps no cache.
 void WriteCache(const QString& path, const QJsonObject& runs)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
     const QJsonObject cache{{QStringLiteral("version"), kCacheVersion}, {QStringLiteral("runs"), runs}};
-    file.write(QJsonDocument(cache).toJson(QJsonDocument::Compact));
-    file.commit();
+    WriteWholeFile(path, QJsonDocument(cache).toJson(QJsonDocument::Compact));
 }
 
 }   // namespace

@@ -1,11 +1,12 @@
 #include "run/RunNames.h"
 
+#include "run/WholeFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -61,6 +62,5 @@ bool SetRunName(const QString& runPath, const QString& name)
     else
         names->insert(run.fileName(), tidied);
     // Written whole to a new file that then takes the old one's place: a failure leaves the old.
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(*names).toJson()) >= 0 && file.commit();
+    return WriteWholeFile(path, QJsonDocument(*names).toJson()).ok;
 }
