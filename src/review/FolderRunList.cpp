@@ -36,14 +36,15 @@ QString TemperatureText(const std::optional<float>& value)
     return value ? QString::number(*value, 'f', 1) + QStringLiteral("℃") : QStringLiteral("-");
 }
 
-}   // namespace
-
+// "1:05:30" for a length in milliseconds; "12:30" under an hour.
 QString DurationText(qint64 ms)
 {
     const qint64 seconds = ms / 1000;
     const QString tail = QStringLiteral("%1:%2").arg(seconds / 60 % 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
     return seconds >= 3600 ? QStringLiteral("%1:%2").arg(seconds / 3600).arg(tail.rightJustified(5, QLatin1Char('0'))) : tail;
 }
+
+}   // namespace
 
 FolderRunList::FolderRunList(QString folder, QWidget* parent)
     : QTreeWidget(parent)

@@ -22,6 +22,3 @@ signals:
 private:
     QString m_folder;
 };
-
-// "1:05:30" for a length in milliseconds; "12:30.5" under an hour.
-QString DurationText(qint64 ms);

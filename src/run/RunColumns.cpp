@@ -45,19 +45,20 @@ std::vector<ColumnSpan> ReduceToColumns(const RunSeries& series, RunChannel chan
     std::vector<ColumnSpan> columns(static_cast<size_t>(std::max(window.columns, 0)));
     if (series.empty() || !(window.msPerColumn > 0))
         return columns;
-    const auto boundary = [&](int column, qsizetype hint) {
-        const double ms = std::ceil(window.startMs + column * window.msPerColumn);
-        return series.indexAtOrAfter(static_cast<qint64>(std::clamp(ms, -9e15, 9e15)), hint);
+    // The first millisecond of a column, within what the run's clock can hold.
+    const auto startOf = [&](int column) {
+        return static_cast<qint64>(std::clamp(std::ceil(window.startMs + column * window.msPerColumn), -9e15, 9e15));
     };
-    qsizetype from = series.indexAtOrAfter(static_cast<qint64>(std::clamp(std::ceil(window.startMs), -9e15, 9e15)));
+    qsizetype from = series.indexAtOrAfter(startOf(0));
     qsizetype previousCount = 0;
     for (int c = 0; c < window.columns; ++c) {
         // Samples come at a steady pace, so the search starts where as many samples as the
         // column before held would end: a probe or two instead of a search over the column.
+        const qint64 end = startOf(c + 1);
         qsizetype guess = from + std::max<qsizetype>(previousCount - 1, 0);
-        if (guess >= series.size() || series.timeMs(guess) >= std::ceil(window.startMs + (c + 1) * window.msPerColumn))
+        if (guess >= series.size() || series.timeMs(guess) >= end)
             guess = from;
-        const qsizetype to = boundary(c + 1, guess);
+        const qsizetype to = series.indexAtOrAfter(end, guess);
         previousCount = to - from;
         if (to > from) {
             ColumnSpan& span = columns[size_t(c)];
